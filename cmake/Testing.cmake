@@ -1,0 +1,27 @@
+enable_testing()
+
+if(MIVORA_WIN32)
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  target_link_options(gtest PUBLIC -static -static-libgcc -static-libstdc++)
+else()
+  find_package(GTest REQUIRED)
+endif()
+
+# mivora_add_test(<name> SOURCES <files...> LIBS <targets...> [SERIAL] [TIMEOUT <s>])
+# One ctest per test program; on win32 ctest runs it under the Wine rig through the emulator.
+# SERIAL marks programs that share named objects (the instance mutex, atoms, suite windows, the registry).
+function(mivora_add_test name)
+  cmake_parse_arguments(T "SERIAL" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} mivora_options GTest::gtest_main GTest::gmock)
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  if(T_SERIAL)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_shared_objects)
+  endif()
+endfunction()

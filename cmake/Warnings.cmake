@@ -1,0 +1,17 @@
+# Project-wide compile settings, applied to our own targets only (GoogleTest keeps its own).
+add_library(mivora_options INTERFACE)
+target_compile_options(mivora_options INTERFACE
+  -Wall -Wextra -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual -Werror
+  # Narrow literals are the program's CP949 bytes; the sources are UTF-8.
+  -finput-charset=UTF-8 -fexec-charset=CP949)
+target_include_directories(mivora_options INTERFACE ${PROJECT_SOURCE_DIR})
+
+if(MIVORA_WIN32)
+  target_compile_definitions(mivora_options INTERFACE
+    _WIN32_WINNT=0x0500 WINVER=0x0500 _WIN32_IE=0x0500 NOMINMAX STRICT)
+  # Load on Windows 98, ME and NT 4 too, so they can be refused with our own dialog.
+  target_link_options(mivora_options INTERFACE
+    -static -static-libgcc -static-libstdc++
+    -Wl,--major-os-version,4 -Wl,--minor-os-version,0
+    -Wl,--major-subsystem-version,4 -Wl,--minor-subsystem-version,0)
+endif()

@@ -1,0 +1,80 @@
+#include "platform/text.h"
+
+#include <limits>
+
+namespace platform {
+
+bool IsCp949LeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+
+std::string TrimControls(std::string_view text) {
+    auto isControl = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    while (!text.empty() && isControl(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isControl(text.back()))
+        text.remove_suffix(1);
+    return std::string(text);
+}
+
+std::string UpperAscii(std::string_view text) {
+    std::string result(text);
+    for (std::size_t i = 0; i < result.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(result[i]);
+        if (IsCp949LeadByte(byte) && i + 1 < result.size())
+            ++i;
+        else if (byte >= 'a' && byte <= 'z')
+            result[i] = static_cast<char>(byte - 'a' + 'A');
+    }
+    return result;
+}
+
+std::optional<std::int32_t> ParseInt32(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        negative = text[i++] == '-';
+
+    unsigned base = 10;
+    if (i < text.size() && text[i] == '$') {
+        base = 16;
+        ++i;
+    } else if (i < text.size() && (text[i] == 'x' || text[i] == 'X')) {
+        base = 16;
+        ++i;
+    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        base = 16;
+        i += 2;
+    }
+
+    auto digitValue = [base](char c) -> int {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (base == 16 && c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        if (base == 16 && c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        return -1;
+    };
+
+    if (i == text.size())
+        return std::nullopt;
+    // Hexadecimal spells a 32-bit pattern, so it may reach 0xFFFFFFFF; decimal is bounded by the sign.
+    const std::uint64_t limit = base == 16 ? 0xFFFFFFFFull
+                                : negative ? 0x80000000ull
+                                           : 0x7FFFFFFFull;
+    std::uint64_t value = 0;
+    for (; i < text.size(); ++i) {
+        const int digit = digitValue(text[i]);
+        if (digit < 0)
+            return std::nullopt;
+        value = value * base + static_cast<unsigned>(digit);
+        if (value > limit)
+            return std::nullopt;
+    }
+    const auto bits = static_cast<std::uint32_t>(negative ? 0u - static_cast<std::uint32_t>(value)
+                                                          : static_cast<std::uint32_t>(value));
+    return static_cast<std::int32_t>(bits);
+}
+
+} // namespace platform

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The Wine rig: runs a command with a private Wine prefix under the build tree, a private Xvfb display
+# shared by every Wine process of the run, and tears down everything it started when the command ends.
+#   scripts/rig.sh <win32-build-dir> <command...>
+# MIVORA_REAL_DISPLAY=1 keeps an existing $DISPLAY instead of starting Xvfb.
+set -euo pipefail
+
+build_dir=$(cd "$1" && pwd)
+shift
+here=$(cd "$(dirname "$0")" && pwd)
+
+export WINEPREFIX="$build_dir/wineprefix"
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+# No network here: keep Wine from offering its Mono and Gecko installers.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export MIVORA_BUILD_DIR="$build_dir"
+export MIVORA_SCREENSHOTS="${MIVORA_SCREENSHOTS:-$build_dir/screenshots}"
+mkdir -p "$MIVORA_SCREENSHOTS"
+
+xvfb_pid=""
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+if [ "${MIVORA_REAL_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
+  # A wineserver whose first client had no display leaves later windows invisible: make sure none
+  # of ours is left from an earlier run before the display changes.
+  wineserver -k >/dev/null 2>&1 || true
+  n=90
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
+  [ -e "/tmp/.X11-unix/X$n" ] || { echo "rig: Xvfb did not start" >&2; exit 1; }
+  export DISPLAY=":$n"
+fi
+export MIVORA_RIG=1
+
+"$here/wine-prefix.sh"
+
+# One persistent wineserver for the whole run keeps process starts cheap. Wine's background services
+# (explorer, services, plugplay) start with the first program: start them here, away from the output
+# pipes of the command, or ctest would wait for them to close those pipes.
+wineserver -p </dev/null >/dev/null 2>&1
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+"$@"

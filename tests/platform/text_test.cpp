@@ -1,0 +1,51 @@
+#include "platform/text.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+TEST(TrimControls, DropsBytesUpTo0x20AtBothEnds) {
+    EXPECT_EQ(TrimControls("  install  "), "install");
+    EXPECT_EQ(TrimControls("\t\r\n\x01 a b \x1f"), "a b");
+    EXPECT_EQ(TrimControls(" \t "), "");
+    EXPECT_EQ(TrimControls(""), "");
+    EXPECT_EQ(TrimControls(" 설치 "), "설치");
+}
+
+TEST(UpperAscii, ChangesOnlySingleByteLetters) {
+    EXPECT_EQ(UpperAscii("install-Mode_9z"), "INSTALL-MODE_9Z");
+    // CP949 double-byte characters whose second byte is a lower-case letter stay intact.
+    const std::string korean = "\xB0\x61\xC7\x7A"; // lead bytes with trail bytes 'a' and 'z'
+    EXPECT_EQ(UpperAscii(korean + "ab"), korean + "AB");
+    EXPECT_EQ(UpperAscii("설치mode"), "설치MODE");
+    // A lone lead byte at the end is left as it is.
+    EXPECT_EQ(UpperAscii("a\xB0"), "A\xB0");
+}
+
+TEST(ParseInt32, DecimalWithBlanksAndSign) {
+    EXPECT_EQ(ParseInt32("0"), 0);
+    EXPECT_EQ(ParseInt32("  42"), 42);
+    EXPECT_EQ(ParseInt32("-7"), -7);
+    EXPECT_EQ(ParseInt32("+7"), 7);
+    EXPECT_EQ(ParseInt32("2147483647"), 2147483647);
+    EXPECT_EQ(ParseInt32("-2147483648"), INT32_MIN);
+}
+
+TEST(ParseInt32, Hexadecimal) {
+    EXPECT_EQ(ParseInt32("$1F"), 31);
+    EXPECT_EQ(ParseInt32("x10"), 16);
+    EXPECT_EQ(ParseInt32("0x10"), 16);
+    EXPECT_EQ(ParseInt32("0XfF"), 255);
+    EXPECT_EQ(ParseInt32("-$10"), -16);
+    EXPECT_EQ(ParseInt32("$FFFFFFFF"), -1);
+}
+
+TEST(ParseInt32, AnythingElseIsNotAnInteger) {
+    for (const char* text : {"", " ", "1.0.3", "12 ", "abc", "-", "$", "0x", "2147483648", "-2147483649",
+                             "$100000000", "1e3", "\t5"})
+        EXPECT_FALSE(ParseInt32(text).has_value()) << text;
+}
+
+} // namespace

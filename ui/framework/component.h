@@ -1,0 +1,61 @@
+#pragma once
+
+#include "ui/framework/persistent.h"
+
+#include <any>
+#include <map>
+#include <string>
+#include <vector>
+
+enum class TOperation { opInsert, opRemove };
+
+// A named object in an ownership tree: an owner frees what it owns, and components that asked for it
+// hear when another is removed.
+class TComponent : public TPersistent {
+public:
+    explicit TComponent(TComponent* owner);
+    ~TComponent() override;
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    std::string_view ClassName() const override { return "TComponent"; }
+
+    TComponent* Owner() const { return owner_; }
+    const std::string& Name() const { return name_; }
+    void SetName(const std::string& name) { name_ = name; }
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
+
+    int ComponentCount() const { return static_cast<int>(components_.size()); }
+    TComponent* Component(int index) const { return components_.at(static_cast<std::size_t>(index)); }
+    TComponent* FindComponent(std::string_view name) const;
+
+    // Asks that `component` hear of this one's removal.
+    void FreeNotification(TComponent* component);
+    void RemoveFreeNotification(TComponent* component);
+
+    // A handler that this component (normally a form) publishes under its name, for the events that a
+    // stored design binds by name. Holds a std::function of the event's signature.
+    const std::any* MethodAddress(std::string_view name) const;
+
+    // Called by the form-layout reader once the whole tree is read.
+    virtual void Loaded() {}
+    // Called by the form-layout reader to place a child inside the object that encloses it in the
+    // design; components that are not controls ignore it.
+    virtual void SetParentComponent(TComponent*) {}
+
+protected:
+    virtual void Notification(TComponent* component, TOperation operation);
+    void PublishMethod(const std::string& name, std::any handler);
+
+private:
+    void Insert(TComponent* component);
+    void Remove(TComponent* component);
+
+    TComponent* owner_ = nullptr;
+    std::string name_;
+    int tag_ = 0;
+    std::vector<TComponent*> components_;
+    std::vector<TComponent*> freeNotifies_;
+    std::map<std::string, std::any, std::less<>> methods_;
+};

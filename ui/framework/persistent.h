@@ -1,0 +1,43 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+class TFiler;
+class TReader;
+class TWriter;
+
+// Raised when an object cannot take the value of another: "Cannot assign a %s to a %s".
+class EConvertError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class TObject {
+public:
+    virtual ~TObject() = default;
+    virtual std::string_view ClassName() const { return "TObject"; }
+};
+
+// An object that can copy itself from another and take part in the form-layout format.
+class TPersistent : public TObject {
+public:
+    std::string_view ClassName() const override { return "TPersistent"; }
+
+    // Copies `source` into this object. The base asks the source to assign itself here and fails with
+    // "Cannot assign a %s to a %s" when it cannot (a null source is named "nil").
+    virtual void Assign(const TPersistent* source);
+
+    // Properties the class stores in its own way, like a "Data" block.
+    virtual void DefineProperties(TFiler& filer);
+    // Reads the published property `name` from the reader; false when the class has no such property.
+    virtual bool ReadProperty(std::string_view name, TReader& reader);
+    // Writes the published properties, leaving out those at their defaults.
+    virtual void WriteProperties(TWriter& writer) const;
+    // The object behind a property that holds one ("Font", "BmpNormal", "Wave"), for dotted paths.
+    virtual TPersistent* SubObject(std::string_view name);
+
+protected:
+    virtual void AssignTo(TPersistent* dest) const;
+};
