@@ -1,0 +1,63 @@
+// Stand-in for the suite's updater. It records its command line, takes the update window's handle from
+// the last <field>, and reports the verdicts listed in MIVORA_SIM_VERDICT (comma-separated):
+//   a number      send that code in WM_COPYDATA's data word
+//   payload:<n>   send code n with a text payload
+//   wait          stay running without reporting (until ended from outside)
+//   exit          end at once without reporting
+// Unset, it reports 1101.
+#include "tools/suite/common/record.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+HWND WindowFromLastField(const std::string& commandLine) {
+    const auto close = commandLine.rfind('>');
+    const auto open = commandLine.rfind('<', close);
+    if (close == std::string::npos || open == std::string::npos)
+        return nullptr;
+    const std::string digits = commandLine.substr(open + 1, close - open - 1);
+    return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoul(digits.c_str(), nullptr, 10)));
+}
+
+void Report(HWND window, long code, const std::string& payload) {
+    COPYDATASTRUCT data{};
+    data.dwData = static_cast<ULONG_PTR>(code);
+    data.cbData = static_cast<DWORD>(payload.size());
+    data.lpData = payload.empty() ? nullptr : const_cast<char*>(payload.data());
+    AppendRecord("ZM_LiveUpdate.sent", std::to_string(code) + "\n");
+    ::SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    const std::string commandLine = ::GetCommandLineA();
+    AppendRecord("ZM_LiveUpdate.cmdline", commandLine + "\n");
+    const HWND window = WindowFromLastField(commandLine);
+
+    std::string steps = EnvironmentText("MIVORA_SIM_VERDICT");
+    if (steps.empty())
+        steps = "1101";
+    std::size_t start = 0;
+    while (start <= steps.size()) {
+        const auto end = steps.find(',', start);
+        const std::string step = steps.substr(start, end == std::string::npos ? end : end - start);
+        if (step == "wait")
+            for (;;)
+                ::Sleep(1000);
+        if (step == "exit")
+            return 0;
+        if (step.rfind("payload:", 0) == 0)
+            Report(window, std::strtol(step.c_str() + 8, nullptr, 10), "payload text from the updater");
+        else if (!step.empty())
+            Report(window, std::strtol(step.c_str(), nullptr, 10), "");
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    return 0;
+}

@@ -1,0 +1,74 @@
+// Stand-in for the suite's main program. It records its command line and shows a main window of class
+// "TfrmZmMain" titled "Zelvano Mivora" that records every WM_COPYDATA notice it receives.
+// MIVORA_SIM_MAIN (comma-separated) adds "splash" and "login" windows, "nomain" leaves out the main
+// window and "exit" ends the program right after recording its command line.
+#include "tools/suite/common/record.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+std::string Options() { return "," + EnvironmentText("MIVORA_SIM_MAIN") + ","; }
+bool HasOption(const char* option) { return Options().find(std::string(",") + option + ",") != std::string::npos; }
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COPYDATA: {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        DWORD senderPid = 0;
+        ::GetWindowThreadProcessId(reinterpret_cast<HWND>(wParam), &senderPid);
+        AppendRecord("MivoraMain.notices", "dwData=" + std::to_string(data->dwData) +
+                                               " cbData=" + std::to_string(data->cbData) +
+                                               " lpData=" + (data->lpData ? "set" : "null") +
+                                               " senderPid=" + std::to_string(senderPid) + "\n");
+        return 1;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = ::BeginPaint(window, &paint);
+        const std::string text = "MivoraMain (simulated): " + std::string(::GetCommandLineA());
+        ::TextOutA(dc, 10, 10, text.c_str(), static_cast<int>(text.size()));
+        ::EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
+    default:
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+void OpenWindow(const char* className, const char* title, int top) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.lpszClassName = className;
+    ::RegisterClassA(&windowClass);
+    ::CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, top, 600, 160, nullptr,
+                      nullptr, windowClass.hInstance, nullptr);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    AppendRecord("MivoraMain.cmdline", std::string(::GetCommandLineA()) + "\n");
+    if (HasOption("exit"))
+        return 0;
+    if (!HasOption("nomain"))
+        OpenWindow("TfrmZmMain", "Zelvano Mivora", 60);
+    if (HasOption("splash"))
+        OpenWindow("TfrmZmSplash", "Zelvano Mivora - Splash", 240);
+    if (HasOption("login"))
+        OpenWindow("TfrmZmLogin", "Zelvano Mivora - Login", 420);
+    MSG message;
+    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+    return 0;
+}
