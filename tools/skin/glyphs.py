@@ -91,17 +91,16 @@ LARGE = {
         "####",
     ],
     "!": [
-        ".##.",
-        "####",
-        "####",
-        "####",
-        ".##.",
-        ".##.",
-        ".##.",
-        ".##.",
-        "....",
-        ".##.",
-        ".##.",
+        "###",
+        "###",
+        "###",
+        "###",
+        "###",
+        "###",
+        ".#.",
+        "...",
+        "###",
+        "###",
     ],
 }
 
@@ -150,17 +149,11 @@ def size(glyph):
     return len(glyph[0]), len(glyph)
 
 
-def embolden(glyph):
-    """Thickens every stroke one pixel to the right (the glyph grows one column)."""
-    return ["".join("#" if "#" in (row + ".")[max(0, i - 1):i + 1] else "." for i in range(len(row) + 1))
-            for row in glyph]
-
-
 def latin_line(text):
     """The glyphs of `text` on a common seven-row baseline, one blank column apart."""
     rows = [""] * 7
     for n, ch in enumerate(text):
-        glyph = embolden(LATIN[ch])
+        glyph = LATIN[ch]
         glyph = ["." * len(glyph[0])] * (7 - len(glyph)) + glyph
         rows = [r + ("." if n else "") + g for r, g in zip(rows, glyph)]
     return rows

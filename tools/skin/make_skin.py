@@ -47,11 +47,8 @@ def write_all(outdir):
     for name, (rows, bits) in skin.bitmaps().items():
         palette, pixels = palette_of(rows, bits)
         data = bmpio.encode_bmp(len(rows[0]), len(rows), pixels, palette, bits)
-        path = os.path.join(outdir, name + ".bmp")
-        # Leave an unchanged file alone so its time stamp does not trigger rebuilds.
-        if not os.path.exists(path) or open(path, "rb").read() != data:
-            with open(path, "wb") as f:
-                f.write(data)
+        with open(os.path.join(outdir, name + ".bmp"), "wb") as f:
+            f.write(data)
 
 
 def main():

@@ -29,7 +29,7 @@ STRIP_BOTTOM = (208, 208, 208) # bottom strip runs from SIDE down to this
 # The design's frame: band heights and where the pieces are cut from a window of the design size.
 WIDTH, HEIGHT = 580, 241
 TOP_BAND, BOTTOM_BAND = 42, 32
-BODY_INSET_LEFT, BODY_INSET_RIGHT = 13, 13  # border columns, counted from the left and the right edge
+BORDER_LEFT, BORDER_RIGHT = 13, WIDTH - 13  # the body's border columns: last of imgLeft, first of imgRight
 BODY_BOTTOM = HEIGHT - BOTTOM_BAND + 9      # border row inside the bottom band
 CORNER_RADIUS = 4                           # matches the 8 x 8 corner ellipses of the window region
 
@@ -53,7 +53,7 @@ def _chrome(x, y):
         return MAGENTA
     if any(_cut_off(x + dx, y + dy) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1))):
         return OUTLINE
-    left, right = BODY_INSET_LEFT, WIDTH - 1 - BODY_INSET_RIGHT
+    left, right = BORDER_LEFT, BORDER_RIGHT
     if y < TOP_BAND - 1:
         return title_band_colour(y)
     if y > BODY_BOTTOM:
