@@ -10,8 +10,12 @@
 
 namespace {
 
-std::string Options() { return "," + EnvironmentText("MIVORA_SIM_MAIN") + ","; }
-bool HasOption(const char* option) { return Options().find(std::string(",") + option + ",") != std::string::npos; }
+std::string Options() {
+    return "," + EnvironmentText("MIVORA_SIM_MAIN") + ",";
+}
+bool HasOption(const char* option) {
+    return Options().find(std::string(",") + option + ",") != std::string::npos;
+}
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
