@@ -10,7 +10,7 @@ bool FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool ReplaceFile(const std::string& pending, const std::string& target) {
+bool MoveIntoPlace(const std::string& pending, const std::string& target) {
     return ::MoveFileExA(pending.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
