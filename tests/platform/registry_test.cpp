@@ -22,7 +22,9 @@ std::string ErrorText(const auto& action) {
 class RegistryTest : public testing::Test {
 protected:
     // The first C++ exception of the process sets up a lock of the runtime's own: not a leak.
-    static void SetUpTestSuite() { ErrorText([] { throw platform::RegistryError("warm-up"); }); }
+    static void SetUpTestSuite() {
+        ErrorText([] { throw platform::RegistryError("warm-up"); });
+    }
     void SetUp() override {
         scratch::DeleteTree(Root);
         nextHandle_ = scratch::NextFreeHandle();
