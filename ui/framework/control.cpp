@@ -13,7 +13,8 @@
 #include <array>
 
 namespace {
-constexpr std::array<std::string_view, 6> kAligns{"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"};
+constexpr std::array<std::string_view, 6> kAligns{"alNone", "alTop",   "alBottom",
+                                                  "alLeft", "alRight", "alClient"};
 }
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {

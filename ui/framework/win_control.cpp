@@ -303,8 +303,7 @@ LRESULT TWinControl::RouteMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     const bool down = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
     const bool up = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
     if (message == WM_MOUSEMOVE && Application != nullptr) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
-        ::TrackMouseEvent(&track);
+        TrackMouseLeave();
         Application->UpdateMouseControl();
     }
     TControl* target = Application != nullptr ? Application->CaptureControl() : nullptr;
@@ -325,6 +324,18 @@ LRESULT TWinControl::RouteMouse(UINT message, WPARAM wParam, LPARAM lParam) {
         return target->Perform(message, wParam,
                                MAKELPARAM(point.x - target->Left(), point.y - target->Top()));
     return TControl::WndProc(message, wParam, lParam);
+}
+
+// Asks for WM_MOUSELEAVE, so that leaving for another program's window is noticed too. Looked up rather
+// than imported, as the oldest systems this program starts on may lack it.
+void TWinControl::TrackMouseLeave() {
+    using TrackProc = BOOL(WINAPI*)(TRACKMOUSEEVENT*);
+    static const auto track = reinterpret_cast<TrackProc>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "TrackMouseEvent")));
+    if (track == nullptr)
+        return;
+    TRACKMOUSEEVENT request{sizeof request, TME_LEAVE, handle_, 0};
+    track(&request);
 }
 
 void TWinControl::SetWindowCursor() {
