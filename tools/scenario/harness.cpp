@@ -196,18 +196,46 @@ std::wstring TitleOf(HWND window) {
     return title;
 }
 
-HWND WaitForDialog(DWORD processId, DWORD timeoutMs) {
+HWND WaitForWindow(DWORD processId, const std::wstring& title, DWORD timeoutMs) {
     const DWORD start = ::GetTickCount();
     do {
-        for (HWND window : TopLevelWindows(processId)) {
-            char title[128] = {};
-            ::GetWindowTextA(window, title, sizeof(title));
-            if (::IsWindowVisible(window) && std::string(title) == DialogTitle)
+        for (HWND window : TopLevelWindows(processId))
+            if (::IsWindowVisible(window) && TitleOf(window) == title)
                 return window;
-        }
         ::Sleep(50);
     } while (::GetTickCount() - start < timeoutMs);
     return nullptr;
+}
+
+HWND WaitForDialog(DWORD processId, DWORD timeoutMs) {
+    return WaitForWindow(processId, L"Zelvano Mivora - Message", timeoutMs);
+}
+
+std::wstring MessageBoxText(HWND box) {
+    std::wstring text;
+    for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (ClassOf(child) == "Static" && !TitleOf(child).empty())
+            text += (text.empty() ? L"" : L"\n") + TitleOf(child);
+    return text;
+}
+
+GateOutcome RunGate(const std::string& arguments, const std::string& screenshotPrefix, DWORD timeoutMs) {
+    GateOutcome outcome;
+    Started gate = StartGate(arguments);
+    const DWORD start = ::GetTickCount();
+    while (!(outcome.Ended = WaitForExit(gate, 0)) && ::GetTickCount() - start < timeoutMs) {
+        const HWND dialog = WaitForDialog(gate.ProcessId, 200);
+        if (dialog == nullptr)
+            continue;
+        ++outcome.Dialogs;
+        if (!screenshotPrefix.empty())
+            outcome.Screenshots.push_back(
+                SaveScreenshot(dialog, screenshotPrefix + "-" + std::to_string(outcome.Dialogs)));
+        PressKey(dialog, VK_RETURN);
+        WaitForDialogGone(dialog, 5000);
+    }
+    Kill(gate);
+    return outcome;
 }
 
 bool WaitForDialogGone(HWND dialog, DWORD timeoutMs) {
@@ -266,6 +294,16 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
 std::string Recorded(const std::string& name) {
     std::ifstream file(std::string(RecordDirectory) + name, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::string AwaitRecord(const std::string& name, DWORD timeoutMs) {
+    const DWORD start = ::GetTickCount();
+    std::string text = Recorded(name);
+    while (text.empty() && ::GetTickCount() - start < timeoutMs) {
+        ::Sleep(50);
+        text = Recorded(name);
+    }
+    return text;
 }
 
 } // namespace scenario

@@ -13,7 +13,6 @@
 namespace scenario {
 
 constexpr char SuiteDirectory[] = "C:\\Program Files\\Zelvano Mivora\\";
-constexpr char DialogTitle[] = "Zelvano Mivora - Message";
 
 struct SuiteSetup {
     std::string Path = SuiteDirectory; // the registered "Path"; empty leaves the value out
@@ -53,8 +52,12 @@ bool WaitForExit(const Started& program, DWORD timeoutMs);
 // Ends a program that is still running.
 void Kill(Started& program);
 
+// The visible top-level window of process `processId` with the title, or null after the time-out.
+HWND WaitForWindow(DWORD processId, const std::wstring& title, DWORD timeoutMs);
 // The visible message dialog of process `processId`, or null after the time-out.
 HWND WaitForDialog(DWORD processId, DWORD timeoutMs);
+// The texts of a system message box's static controls, joined by newlines.
+std::wstring MessageBoxText(HWND box);
 // True when the dialog is gone within the time-out.
 bool WaitForDialogGone(HWND dialog, DWORD timeoutMs);
 // The top-level windows of a process.
@@ -65,6 +68,17 @@ std::wstring TitleOf(HWND window);
 // Brings the window forward and types the key with real keyboard input.
 void PressKey(HWND window, WORD virtualKey);
 
+// What a run of the gate showed.
+struct GateOutcome {
+    int Dialogs = 0;
+    bool Ended = false;
+    std::vector<std::string> Screenshots;
+};
+
+// Starts the installed gate and answers each message dialog with Enter, after a screenshot named
+// `<screenshotPrefix>-<n>` when a prefix is given, until the gate ends or the time-out passes.
+GateOutcome RunGate(const std::string& arguments, const std::string& screenshotPrefix, DWORD timeoutMs);
+
 // Saves what the screen shows of the window as a 24-bit BMP under MIVORA_SCREENSHOTS (or the current
 // directory); returns the file's path.
 std::string SaveScreenshot(HWND window, const std::string& name);
@@ -72,6 +86,10 @@ std::string SaveScreenshot(HWND window, const std::string& name);
 // What the simulator recorded in its file `name` ("ZM_LiveUpdate.cmdline", "MivoraMain.cmdline",
 // "MivoraMain.notices", "ZM_LiveUpdate.sent", "checkver.log"); empty when nothing.
 std::string Recorded(const std::string& name);
+
+// Like Recorded, but waits up to `timeoutMs` for the record to appear: a program the gate started may
+// still be starting when the gate ends.
+std::string AwaitRecord(const std::string& name, DWORD timeoutMs);
 
 // The directory of the running program, ending in "\".
 std::string OwnDirectory();

@@ -95,22 +95,12 @@ int Run(const Scenario& s) {
     }
 
     std::printf("start      \"%sMivora.exe\" %s\n", scenario::SuiteDirectory, s.Argument);
-    scenario::Started gate = scenario::StartGate(s.Argument);
-    int dialogs = 0;
-    while (!scenario::WaitForExit(gate, 0)) {
-        const HWND dialog = scenario::WaitForDialog(gate.ProcessId, 500);
-        if (dialog == nullptr)
-            continue;
-        ++dialogs;
-        const std::string shot =
-            scenario::SaveScreenshot(dialog, std::string(s.Name) + "-" + std::to_string(dialogs));
-        std::printf("dialog %d   shown (screenshot %s), answered with Enter\n", dialogs, shot.c_str());
-        scenario::PressKey(dialog, VK_RETURN);
-        scenario::WaitForDialogGone(dialog, 5000);
-    }
-
+    const scenario::GateOutcome outcome = scenario::RunGate(s.Argument, s.Name, 60000);
+    for (std::size_t i = 0; i < outcome.Screenshots.size(); ++i)
+        std::printf("dialog %u   shown (screenshot %s), answered with Enter\n", static_cast<unsigned>(i + 1),
+                    outcome.Screenshots[i].c_str());
     const std::string updaterLine = scenario::Recorded("ZM_LiveUpdate.cmdline");
-    const std::string mainLine = scenario::Recorded("MivoraMain.cmdline");
+    const std::string mainLine = scenario::AwaitRecord("MivoraMain.cmdline", s.Setup.MainProgram ? 2000 : 0);
     const std::string notices = scenario::Recorded("MivoraMain.notices");
     const bool atomLeft = s.Prepare == Before::GateRunning && ::GlobalFindAtomA(s.Argument) != 0;
     const int road = atomLeft ? 1 : notices.find("dwData=2028") != std::string::npos ? 2 : 4;
@@ -127,10 +117,11 @@ int Run(const Scenario& s) {
         std::printf("verdict    %s\n", Lines(scenario::Recorded("ZM_LiveUpdate.sent")).c_str());
         std::printf("main       %s\n", Lines(mainLine).c_str());
     }
-    std::printf("dialogs    %d\n", dialogs);
+    std::printf("dialogs    %d\n", outcome.Dialogs);
+    std::printf("gate       %s\n",
+                outcome.Ended ? "ended" : "still running after a minute: ended from outside");
     scenario::Kill(before);
-    scenario::Kill(gate);
-    return 0;
+    return outcome.Ended ? 0 : 1;
 }
 
 } // namespace
