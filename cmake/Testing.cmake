@@ -5,6 +5,13 @@ if(MIVORA_WIN32)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   target_link_options(gtest PUBLIC -static -static-libgcc -static-libstdc++)
+  # The win32 thread model has no std::mutex, which GoogleTest's notification helper uses: give it
+  # one built on an event.
+  target_sources(gtest PRIVATE ${CMAKE_CURRENT_LIST_DIR}/gtest_notification.cpp)
+  foreach(target gtest gmock)
+    target_compile_definitions(${target} PUBLIC GTEST_HAS_NOTIFICATION_=1)
+    target_compile_options(${target} PUBLIC -include ${CMAKE_CURRENT_LIST_DIR}/gtest_notification.h)
+  endforeach()
 else()
   find_package(GTest REQUIRED)
 endif()
