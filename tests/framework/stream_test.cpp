@@ -44,11 +44,13 @@ TEST(FileStream, CreatesTruncatesAndReadsBack) {
         TFileStream stream(name, fmCreate);
         stream.WriteBuffer("ab", 2);
     }
-    TFileStream stream(name, fmOpenRead);
-    EXPECT_EQ(stream.Size(), 2);
-    char bytes[3] = {};
-    EXPECT_EQ(stream.Read(bytes, 3), 2u);
-    EXPECT_STREQ(bytes, "ab");
+    {
+        TFileStream stream(name, fmOpenRead);
+        EXPECT_EQ(stream.Size(), 2);
+        char bytes[3] = {};
+        EXPECT_EQ(stream.Read(bytes, 3), 2u);
+        EXPECT_STREQ(bytes, "ab");
+    }
     std::filesystem::remove(name);
 }
 
