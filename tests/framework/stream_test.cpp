@@ -51,7 +51,6 @@ TEST(FileStream, CreatesTruncatesAndReadsBack) {
         EXPECT_EQ(stream.Read(bytes, 3), 2u);
         EXPECT_STREQ(bytes, "ab");
     }
-    // Windows removes no file that is still open.
     std::filesystem::remove(name);
 }
 
