@@ -3,6 +3,7 @@
 #include "ui/framework/persistent.h"
 
 #include <any>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,6 +27,10 @@ public:
     int Tag() const { return tag_; }
     void SetTag(int tag) { tag_ = tag; }
 
+    // "Tag", stored when not 0.
+    bool ReadProperty(std::string_view name, TReader& reader) override;
+    void WriteProperties(TWriter& writer) const override;
+
     int ComponentCount() const { return static_cast<int>(components_.size()); }
     TComponent* Component(int index) const { return components_.at(static_cast<std::size_t>(index)); }
     TComponent* FindComponent(std::string_view name) const;
@@ -38,23 +43,34 @@ public:
     // stored design binds by name. Holds a std::function of the event's signature.
     const std::any* MethodAddress(std::string_view name) const;
 
-    // Called by the form-layout reader once the whole tree is read.
-    virtual void Loaded() {}
+    // Called by the form-layout reader once the whole tree is read; clears Loading().
+    virtual void Loaded() { loading_ = false; }
+    // True while the form-layout reader fills this component, so setters can tell a design's values
+    // from a program's.
+    bool Loading() const { return loading_; }
     // Called by the form-layout reader to place a child inside the object that encloses it in the
     // design; components that are not controls ignore it.
     virtual void SetParentComponent(TComponent*) {}
+    // True for a component that the writer nests inside another than the root (a control in a parent).
+    virtual bool HasParent() const { return false; }
+    // The components the writer nests directly inside this one. The root lists what it owns that has no
+    // parent; a control with children lists those that `root` owns.
+    virtual void GetChildren(const std::function<void(TComponent&)>& proc, TComponent& root);
 
 protected:
     virtual void Notification(TComponent* component, TOperation operation);
     void PublishMethod(const std::string& name, std::any handler);
 
 private:
+    friend class TReader;
+
     void Insert(TComponent* component);
     void Remove(TComponent* component);
 
     TComponent* owner_ = nullptr;
     std::string name_;
     int tag_ = 0;
+    bool loading_ = false;
     std::vector<TComponent*> components_;
     std::vector<TComponent*> freeNotifies_;
     std::map<std::string, std::any, std::less<>> methods_;

@@ -17,9 +17,7 @@ public:
     explicit operator bool() const { return static_cast<bool>(handler_); }
     const std::string& Name() const { return name_; }
 
-    template <class... Args> void operator()(Args&&... args) const {
-        handler_(std::forward<Args>(args)...);
-    }
+    template <class... Args> void operator()(Args&&... args) const { handler_(std::forward<Args>(args)...); }
 
 private:
     std::string name_;

@@ -1,0 +1,186 @@
+#include "ui/framework/application.h"
+
+#include "ui/framework/form.h"
+#include "ui/framework/messages.h"
+#include "ui/framework/waiting_messages.h"
+#include "ui/framework/wide_text.h"
+#include "ui/framework/win_control.h"
+
+#include <memory>
+#include <stdexcept>
+
+TApplication* Application = nullptr;
+
+namespace {
+
+LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+const wchar_t kApplicationClass[] = L"TApplication";
+
+HWND CreateApplicationWindow() {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = ApplicationWindowProc;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kApplicationClass;
+    ::RegisterClassW(&windowClass);
+    return ::CreateWindowExW(0, kApplicationClass, L"", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU,
+                             0, 0, 0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+}
+
+// The program file's name without its directory and extension.
+std::string ExeTitle() {
+    char path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name(path, length);
+    const auto slash = name.find_last_of("\\/:");
+    if (slash != std::string::npos)
+        name.erase(0, slash + 1);
+    const auto dot = name.rfind('.');
+    if (dot != std::string::npos)
+        name.erase(dot);
+    return name;
+}
+
+std::unique_ptr<TApplication>& ApplicationObject() {
+    static std::unique_ptr<TApplication> application;
+    return application;
+}
+
+} // namespace
+
+TApplication::TApplication() : TComponent(nullptr), handle_(CreateApplicationWindow()) {
+    if (!handle_)
+        throw std::runtime_error("Error creating window");
+    SetTitle(ExeTitle());
+}
+
+TApplication::~TApplication() {
+    // Forms go while the application window that owns theirs still exists.
+    while (ComponentCount() > 0)
+        delete Component(ComponentCount() - 1);
+    mainForm_ = nullptr;
+    mouseControl_ = nullptr;
+    captureControl_ = nullptr;
+}
+
+void TApplication::SetTitle(const std::string& title) {
+    title_ = title;
+    ::SetWindowTextW(handle_.get(), framework::Cp949ToWide(title).c_str());
+}
+
+void TApplication::FormCreated(TForm& form) {
+    form.DoCreate();
+    if (mainForm_ == nullptr)
+        mainForm_ = &form;
+}
+
+void TApplication::Run() {
+    if (mainForm_ == nullptr)
+        return;
+    mainForm_->Show();
+    while (!terminated_)
+        HandleMessage();
+}
+
+void TApplication::Terminate() {
+    ::PostQuitMessage(0);
+}
+
+bool TApplication::ProcessMessage(MSG& message) {
+    if (message.message == WM_QUIT) {
+        terminated_ = true;
+        return true;
+    }
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+    return true;
+}
+
+void TApplication::ProcessMessages() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        ProcessMessage(message);
+}
+
+void TApplication::HandleMessage() {
+    MSG message;
+    const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+    if (got == -1) {
+        // A broken queue would fail again at once: end the loop rather than spin.
+        terminated_ = true;
+        HandleException(std::runtime_error("The message queue cannot be read"));
+        return;
+    }
+    if (got == 0)
+        message.message = WM_QUIT;
+    ProcessMessage(message);
+}
+
+void TApplication::HandleException(const std::exception& error) noexcept {
+    try {
+        const std::wstring text = framework::Cp949ToWide(ErrorBoxText(error.what()));
+        const std::wstring caption = framework::Cp949ToWide(title_);
+        ::MessageBoxW(handle_.get(), text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);
+    } catch (...) {
+        // Nothing more can be told: the box itself failed.
+    }
+}
+
+void TApplication::UpdateMouseControl() {
+    TControl* now = FindControlAtCursor();
+    if (now == mouseControl_)
+        return;
+    TControl* old = mouseControl_;
+    mouseControl_ = now;
+    if (old != nullptr)
+        old->Perform(CM_MOUSELEAVE, 0, 0);
+    if (now != nullptr && now == mouseControl_)
+        now->Perform(CM_MOUSEENTER, 0, 0);
+}
+
+void TApplication::ControlDestroyed(TControl* control) {
+    if (mouseControl_ == control)
+        mouseControl_ = nullptr;
+    if (captureControl_ == control)
+        captureControl_ = nullptr;
+    if (mainForm_ == control)
+        mainForm_ = nullptr;
+}
+
+void InitializeApplication() {
+    auto& application = ApplicationObject();
+    if (!application) {
+        application = std::make_unique<TApplication>();
+        Application = application.get();
+    }
+}
+
+void FinalizeApplication() {
+    ApplicationObject().reset();
+    Application = nullptr;
+}
+
+void ShowUnhandledException(const std::exception& error) noexcept {
+    if (Application != nullptr) {
+        Application->HandleException(error);
+        return;
+    }
+    try {
+        const std::wstring text = framework::Cp949ToWide(ErrorBoxText(error.what()));
+        ::MessageBoxW(nullptr, text.c_str(), L"", MB_OK | MB_ICONSTOP);
+    } catch (...) {
+    }
+}
+
+std::string ErrorBoxText(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        return message + ".";
+    return message;
+}
+
+void HandleWaitingMessages() {
+    if (Application != nullptr)
+        Application->ProcessMessages();
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "platform/win32/unique_resource.h"
+#include "ui/framework/component.h"
+
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+class TControl;
+class TForm;
+
+// The program's application object: its hidden top-level window, title, main form and message loop.
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+
+    std::string_view ClassName() const override { return "TApplication"; }
+
+    // The hidden application window, which exists from construction on.
+    HWND Handle() const { return handle_.get(); }
+    const std::string& Title() const { return title_; }
+    void SetTitle(const std::string& title);
+    TForm* MainForm() const { return mainForm_; }
+
+    // Creates a form owned by the application into `reference`. The reference is set before the form's
+    // creation handler runs; the first form created becomes the main form once that handler returns.
+    template <class T> void CreateForm(T*& reference) {
+        T* form = new T(this);
+        reference = form;
+        FormCreated(*form);
+    }
+
+    // Shows the main form and handles messages until the application ends; returns at once without a
+    // main form.
+    void Run();
+    // Asks the loop to end (posts the quit message).
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // Handles every message waiting in the queue.
+    void ProcessMessages();
+    // Waits for one message and handles it.
+    void HandleMessage();
+    // The standard error box: the error's text (with a full stop where it lacks one), the title as caption.
+    void HandleException(const std::exception& error) noexcept;
+
+    // Pointer tracking, for the enter and leave notices and for a press on a non-windowed control.
+    void UpdateMouseControl();
+    TControl* MouseControl() const { return mouseControl_; }
+    TControl* CaptureControl() const { return captureControl_; }
+    void SetCaptureControl(TControl* control) { captureControl_ = control; }
+    void ControlDestroyed(TControl* control);
+
+private:
+    void FormCreated(TForm& form);
+    bool ProcessMessage(MSG& message);
+
+    platform::UniqueWindow handle_;
+    std::string title_;
+    TForm* mainForm_ = nullptr;
+    bool terminated_ = false;
+    TControl* mouseControl_ = nullptr;
+    TControl* captureControl_ = nullptr;
+};
+
+extern TApplication* Application;
+
+// Creates the application object and its window; called first thing at start-up. Idempotent.
+void InitializeApplication();
+// Frees the application object and every form it owns.
+void FinalizeApplication();
+
+// What a window procedure does with an exception that its handler let out.
+void ShowUnhandledException(const std::exception& error) noexcept;
+
+// The error box's text: a full stop is added when the last character sorts after ".".
+std::string ErrorBoxText(const std::string& message);

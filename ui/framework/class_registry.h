@@ -1,0 +1,26 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+class TComponent;
+
+// Creates a component of one class, owned by `owner`.
+using TComponentFactory = std::function<TComponent*(TComponent* owner)>;
+
+// The classes a stored design may name, by class name. Registering a name twice replaces the factory.
+void RegisterClass(std::string_view className, TComponentFactory factory);
+// nullptr when no class of that name is registered.
+const TComponentFactory* FindClass(std::string_view className);
+
+template <class T> void RegisterClass(std::string_view className) {
+    RegisterClass(className, [](TComponent* owner) -> TComponent* { return new T(owner); });
+}
+
+// Registers a class while the program starts: `static TClassRegistration<TepWavePlayer> r{"TepWavePlayer"};`
+// in the class's own source file. (A static library links that file only when something else in it is
+// used, so a class that only designs name must be registered by a call, not by this.)
+template <class T> struct TClassRegistration {
+    explicit TClassRegistration(std::string_view className) { RegisterClass<T>(className); }
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+// Registers, once per name, a window class whose procedure is the framework's trampoline.
+// Returns the class name as registered.
+const wchar_t* FrameworkWindowClass(std::string_view className);
+// The trampoline itself: every framework window's procedure.
+LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
