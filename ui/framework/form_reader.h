@@ -92,24 +92,35 @@ public:
 private:
     struct Fixup;
 
-    const std::any* ReadMethod(std::string& name);
+    void ReadRoot(TComponent& root, const std::string& name);
+    void Start(TComponent& component);
     void ReadSignature();
     void ReadComponentBody(TComponent& component, int depth);
-    void ReadChild(TComponent& parent, int depth);
-    void ReadProperty(TPersistent& instance);
+    void ReadChild(TComponent& parent, const std::string& className, int depth);
     void ReadPropertyValue(TPersistent& instance, std::string_view path);
+    bool TakeDefined(std::string_view name);
+    const std::any* ReadMethod(std::string& name);
     void ResolveFixups();
     void FreeCreated() noexcept;
+
+    TValueType ReadTag();
+    static std::string TagName(TValueType tag);
+    [[noreturn]] void Expected(const char* what, TValueType found) const;
+    void ReadRaw(void* buffer, std::size_t count);
+    std::int64_t Remaining();
     std::uint8_t ReadByte();
-    std::string ReadShortString();
+    std::uint32_t ReadUInt32();
+    // A 32-bit count, refused when larger than what is left of the design.
     std::uint32_t ReadCount();
+    std::string ReadShortString();
 
     TStream& stream_;
+    std::int64_t end_;
     TComponent* root_ = nullptr;
     std::vector<TComponent*> created_;
     std::vector<TComponent*> loaded_;
     std::vector<Fixup> fixups_;
-    // What is being read, for error texts and for the defined properties.
+    // What is being read, for error texts; the defined property the design holds.
     std::string objectName_;
     std::string propertyName_;
     std::string_view definedWanted_;

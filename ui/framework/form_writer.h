@@ -41,7 +41,7 @@ public:
     // A component reference by name; null is left out.
     void WriteReference(std::string_view name, const TComponent* component);
     // The published and defined properties of `object`, named "<name>.<property>".
-    void WriteObject(std::string_view name, TPersistent& object);
+    void WriteObject(std::string_view name, const TPersistent& object);
 
     // --- The value encoding ---
     void WriteSignature();
@@ -63,8 +63,8 @@ public:
                         bool hasData) override;
 
 private:
-    void WriteComponent(TComponent& component, TComponent& root, int depth);
-    void WriteProperties(TPersistent& object);
+    void WriteComponent(TComponent& component, TComponent& root);
+    void WriteProperties(const TPersistent& object);
     void WriteShortString(std::string_view text);
     void WriteTag(TValueType tag);
     void WriteUInt32(std::uint32_t value);

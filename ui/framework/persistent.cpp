@@ -15,8 +15,12 @@ void TPersistent::AssignTo(TPersistent* dest) const {
 
 void TPersistent::DefineProperties(TFiler&) {}
 
-bool TPersistent::ReadProperty(std::string_view, TReader&) { return false; }
+bool TPersistent::ReadProperty(std::string_view, TReader&) {
+    return false;
+}
 
 void TPersistent::WriteProperties(TWriter&) const {}
 
-TPersistent* TPersistent::SubObject(std::string_view) { return nullptr; }
+TPersistent* TPersistent::SubObject(std::string_view) {
+    return nullptr;
+}

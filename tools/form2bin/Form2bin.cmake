@@ -1,0 +1,49 @@
+# mivora_add_form(<target> <design.txt> <output var> [RESOURCE <name>] [SEARCH <dir>...])
+#
+# Converts a design's text form into its binary form at build time; <target> builds it. Without
+# RESOURCE the output variable names the binary file; with RESOURCE it names a generated .rc file that
+# embeds the binary as RCDATA <name>, to be added to the program's sources. Files that the design
+# names with @file and @bitmap are found beside it or in the SEARCH directories.
+#
+# form2bin runs on the build machine, so the win32 tree builds it with the host compiler.
+if(MIVORA_WIN32)
+  include(ExternalProject)
+  set(MIVORA_FORM2BIN ${CMAKE_BINARY_DIR}/form2bin-host/form2bin)
+  ExternalProject_Add(form2bin_host
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}/tools/form2bin
+    BINARY_DIR ${CMAKE_BINARY_DIR}/form2bin-host
+    CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON
+    BUILD_BYPRODUCTS ${MIVORA_FORM2BIN})
+  set(MIVORA_FORM2BIN_DEPENDS form2bin_host ${MIVORA_FORM2BIN})
+else()
+  set(MIVORA_FORM2BIN $<TARGET_FILE:form2bin>)
+  set(MIVORA_FORM2BIN_DEPENDS form2bin)
+endif()
+
+function(mivora_add_form target design outvar)
+  cmake_parse_arguments(F "" "RESOURCE" "SEARCH" ${ARGN})
+  get_filename_component(source ${design} ABSOLUTE)
+  get_filename_component(stem ${design} NAME_WE)
+  set(binary ${CMAKE_CURRENT_BINARY_DIR}/forms/${stem}.bin)
+  set(search)
+  foreach(dir IN LISTS F_SEARCH)
+    get_filename_component(dir ${dir} ABSOLUTE)
+    list(APPEND search -I ${dir})
+  endforeach()
+  add_custom_command(OUTPUT ${binary}
+    COMMAND ${MIVORA_FORM2BIN} ${source} ${binary} ${search} --depfile ${binary}.d
+    DEPENDS ${source} ${MIVORA_FORM2BIN_DEPENDS}
+    DEPFILE ${binary}.d
+    COMMENT "Converting design ${design}")
+  add_custom_target(${target} DEPENDS ${binary})
+  if(F_RESOURCE)
+    set(rc ${CMAKE_CURRENT_BINARY_DIR}/forms/${stem}.rc)
+    file(WRITE ${rc} "${F_RESOURCE} RCDATA \"${binary}\"\n")
+    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${binary})
+    set(${outvar} ${rc} PARENT_SCOPE)
+  else()
+    set(${outvar} ${binary} PARENT_SCOPE)
+  endif()
+endfunction()

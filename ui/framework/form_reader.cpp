@@ -1,0 +1,417 @@
+#include "ui/framework/form_reader.h"
+
+#include "ui/framework/class_registry.h"
+
+#include <algorithm>
+
+struct TReader::Fixup {
+    std::string name;
+    std::function<void(TComponent*)> assign;
+    std::string objectName;
+    std::string propertyName;
+};
+
+TReader::TReader(TStream& stream) : stream_(stream), end_(stream.Size()) {}
+
+TReader::~TReader() = default;
+
+void TReader::Error(const std::string& message) const {
+    std::string where = objectName_.empty() ? std::string("design") : objectName_;
+    if (!propertyName_.empty())
+        where += "." + propertyName_;
+    throw EReadError("Error reading " + where + ": " + message);
+}
+
+// --- Whole designs ---
+
+void TReader::ReadRootComponent(TComponent& root) {
+    ReadSignature();
+    const std::string className = ReadShortString();
+    if (className != root.ClassName())
+        Error("the design is of class '" + className + "', not " + std::string(root.ClassName()));
+    ReadRoot(root, ReadShortString());
+}
+
+std::unique_ptr<TComponent> TReader::ReadRootComponent() {
+    ReadSignature();
+    const std::string className = ReadShortString();
+    const TComponentFactory* factory = FindClass(className);
+    if (factory == nullptr)
+        Error("class '" + className + "' not found");
+    const std::string name = ReadShortString();
+    std::unique_ptr<TComponent> root((*factory)(nullptr));
+    if (root == nullptr)
+        Error("class '" + className + "' could not be created");
+    ReadRoot(*root, name);
+    return root;
+}
+
+void TReader::ReadRoot(TComponent& root, const std::string& name) {
+    root_ = &root;
+    try {
+        if (!name.empty())
+            root.SetName(name);
+        objectName_ = name;
+        Start(root);
+        ReadComponentBody(root, 0);
+        ResolveFixups();
+    } catch (...) {
+        for (TComponent* component : loaded_)
+            component->loading_ = false;
+        FreeCreated();
+        throw;
+    }
+    for (TComponent* component : loaded_)
+        component->Loaded();
+}
+
+void TReader::Start(TComponent& component) {
+    component.loading_ = true;
+    loaded_.push_back(&component);
+}
+
+void TReader::ReadSignature() {
+    char signature[sizeof kFormSignature];
+    ReadRaw(signature, sizeof signature);
+    if (!std::equal(signature, signature + sizeof signature, kFormSignature))
+        Error("not a stored design (no TPF0 signature)");
+}
+
+// The caller has set objectName_ to this component's name for error texts.
+void TReader::ReadComponentBody(TComponent& component, int depth) {
+    const std::string self = objectName_;
+    for (std::string name = ReadShortString(); !name.empty(); name = ReadShortString()) {
+        propertyName_ = name;
+        ReadPropertyValue(component, name);
+    }
+    propertyName_.clear();
+    for (std::string className = ReadShortString(); !className.empty(); className = ReadShortString()) {
+        ReadChild(component, className, depth + 1);
+        objectName_ = self;
+    }
+}
+
+void TReader::ReadChild(TComponent& parent, const std::string& className, int depth) {
+    if (depth > kMaxDesignDepth)
+        Error("objects nested deeper than " + std::to_string(kMaxDesignDepth) + " levels");
+    const std::string name = ReadShortString();
+    objectName_ = name.empty() ? "<unnamed " + className + ">" : name;
+    TComponent* child = name.empty() ? nullptr : root_->FindComponent(name);
+    if (child != nullptr) {
+        if (std::find(loaded_.begin(), loaded_.end(), child) != loaded_.end())
+            Error("a second component named '" + name + "'");
+        if (child->ClassName() != className)
+            Error("the design says class '" + className + "' but the component is a " +
+                  std::string(child->ClassName()));
+    } else {
+        const TComponentFactory* factory = FindClass(className);
+        if (factory == nullptr)
+            Error("class '" + className + "' not found");
+        child = (*factory)(root_);
+        if (child == nullptr)
+            Error("class '" + className + "' could not be created");
+        created_.push_back(child);
+        child->SetName(name);
+    }
+    Start(*child);
+    child->SetParentComponent(&parent);
+    ReadComponentBody(*child, depth);
+}
+
+void TReader::ReadPropertyValue(TPersistent& instance, std::string_view path) {
+    const auto dot = path.find('.');
+    if (dot != std::string_view::npos) {
+        const std::string_view head = path.substr(0, dot);
+        TPersistent* sub = head.empty() ? nullptr : instance.SubObject(head);
+        if (sub == nullptr)
+            Error("property '" + std::string(head) + "' of " + std::string(instance.ClassName()) +
+                  " holds no object");
+        ReadPropertyValue(*sub, path.substr(dot + 1));
+        return;
+    }
+    definedWanted_ = path;
+    definedFound_ = false;
+    instance.DefineProperties(*this);
+    definedWanted_ = {};
+    if (definedFound_)
+        return;
+    if (!instance.ReadProperty(path, *this))
+        Error("property '" + std::string(path) + "' does not exist in " + std::string(instance.ClassName()));
+}
+
+bool TReader::TakeDefined(std::string_view name) {
+    if (definedWanted_.empty() || name != definedWanted_)
+        return false;
+    definedWanted_ = {};
+    definedFound_ = true;
+    return true;
+}
+
+void TReader::DefineBinaryProperty(std::string_view name, const BinaryReadProc& readData,
+                                   const BinaryWriteProc&, bool) {
+    if (!TakeDefined(name))
+        return;
+    TMemoryStream data(ReadBinary());
+    if (readData)
+        readData(data);
+}
+
+void TReader::DefineProperty(std::string_view name, const ReadProc& readValue, const WriteProc&, bool) {
+    if (!TakeDefined(name))
+        return;
+    if (readValue)
+        readValue(*this);
+    else
+        SkipValue();
+}
+
+void TReader::ResolveFixups() {
+    for (Fixup& fixup : fixups_) {
+        objectName_ = fixup.objectName;
+        propertyName_ = fixup.propertyName;
+        TComponent* found = fixup.name == root_->Name() ? root_ : root_->FindComponent(fixup.name);
+        if (found == nullptr)
+            Error("component '" + fixup.name + "' not found");
+        fixup.assign(found);
+    }
+    fixups_.clear();
+}
+
+void TReader::FreeCreated() noexcept {
+    fixups_.clear();
+    loaded_.clear();
+    while (!created_.empty()) {
+        delete created_.back();
+        created_.pop_back();
+    }
+}
+
+// --- Values ---
+
+TValueType TReader::NextValue() {
+    const std::uint8_t tag = ReadByte();
+    stream_.Seek(-1, TSeekOrigin::soCurrent);
+    return static_cast<TValueType>(tag);
+}
+
+TValueType TReader::ReadTag() {
+    return static_cast<TValueType>(ReadByte());
+}
+
+std::string TReader::TagName(TValueType tag) {
+    switch (tag) {
+    case TValueType::vaNull:
+        return "end of list";
+    case TValueType::vaInt8:
+    case TValueType::vaInt16:
+    case TValueType::vaInt32:
+        return "integer";
+    case TValueType::vaString:
+    case TValueType::vaLString:
+        return "string";
+    case TValueType::vaIdent:
+        return "identifier";
+    case TValueType::vaFalse:
+    case TValueType::vaTrue:
+        return "Boolean";
+    case TValueType::vaBinary:
+        return "binary block";
+    case TValueType::vaSet:
+        return "set";
+    case TValueType::vaNil:
+        return "nil";
+    }
+    return "unknown value tag " + std::to_string(static_cast<int>(tag));
+}
+
+void TReader::Expected(const char* what, TValueType found) const {
+    Error(std::string(what) + " expected, found " + TagName(found));
+}
+
+std::int32_t TReader::ReadInteger() {
+    const TValueType tag = ReadTag();
+    switch (tag) {
+    case TValueType::vaInt8:
+        return static_cast<std::int8_t>(ReadByte());
+    case TValueType::vaInt16: {
+        std::uint8_t bytes[2];
+        ReadRaw(bytes, 2);
+        return static_cast<std::int16_t>(bytes[0] | bytes[1] << 8);
+    }
+    case TValueType::vaInt32:
+        return static_cast<std::int32_t>(ReadUInt32());
+    default:
+        Expected("integer", tag);
+    }
+}
+
+bool TReader::ReadBool() {
+    const TValueType tag = ReadTag();
+    if (tag != TValueType::vaTrue && tag != TValueType::vaFalse)
+        Expected("Boolean", tag);
+    return tag == TValueType::vaTrue;
+}
+
+std::string TReader::ReadString() {
+    const TValueType tag = ReadTag();
+    if (tag == TValueType::vaString)
+        return ReadShortString();
+    if (tag != TValueType::vaLString)
+        Expected("string", tag);
+    std::string text(ReadCount(), '\0');
+    ReadRaw(text.data(), text.size());
+    return text;
+}
+
+std::string TReader::ReadIdent() {
+    const TValueType tag = ReadTag();
+    if (tag != TValueType::vaIdent)
+        Expected("identifier", tag);
+    std::string ident = ReadShortString();
+    if (ident.empty())
+        Error("empty identifier");
+    return ident;
+}
+
+std::vector<std::string> TReader::ReadSet() {
+    const TValueType tag = ReadTag();
+    if (tag != TValueType::vaSet)
+        Expected("set", tag);
+    std::vector<std::string> elements;
+    for (std::string element = ReadShortString(); !element.empty(); element = ReadShortString())
+        elements.push_back(std::move(element));
+    return elements;
+}
+
+std::uint32_t TReader::ReadSetBits(std::span<const std::string_view> names) {
+    std::uint32_t bits = 0;
+    for (const std::string& element : ReadSet()) {
+        const auto found = std::find(names.begin(), names.end(), element);
+        if (found == names.end() || found - names.begin() >= 32)
+            Error("'" + element + "' is not an element of this set");
+        bits |= 1u << (found - names.begin());
+    }
+    return bits;
+}
+
+int TReader::ReadEnum(std::span<const std::string_view> names) {
+    const std::string ident = ReadIdent();
+    const auto found = std::find(names.begin(), names.end(), ident);
+    if (found == names.end())
+        Error("'" + ident + "' is not a value of this property");
+    return static_cast<int>(found - names.begin());
+}
+
+std::vector<std::uint8_t> TReader::ReadBinary() {
+    const TValueType tag = ReadTag();
+    if (tag != TValueType::vaBinary)
+        Expected("binary block", tag);
+    std::vector<std::uint8_t> bytes(ReadCount());
+    ReadRaw(bytes.data(), bytes.size());
+    return bytes;
+}
+
+void TReader::SkipValue() {
+    switch (NextValue()) {
+    case TValueType::vaInt8:
+    case TValueType::vaInt16:
+    case TValueType::vaInt32:
+        ReadInteger();
+        return;
+    case TValueType::vaString:
+    case TValueType::vaLString:
+        ReadString();
+        return;
+    case TValueType::vaIdent:
+        ReadIdent();
+        return;
+    case TValueType::vaFalse:
+    case TValueType::vaTrue:
+        ReadBool();
+        return;
+    case TValueType::vaBinary:
+        ReadBinary();
+        return;
+    case TValueType::vaSet:
+        ReadSet();
+        return;
+    case TValueType::vaNil:
+        ReadTag();
+        return;
+    case TValueType::vaNull:
+        break;
+    }
+    Expected("value", ReadTag());
+}
+
+const std::any* TReader::ReadMethod(std::string& name) {
+    const TValueType tag = ReadTag();
+    if (tag == TValueType::vaNil)
+        return nullptr;
+    if (tag != TValueType::vaIdent)
+        Expected("handler name", tag);
+    name = ReadShortString();
+    const std::any* method = root_ == nullptr ? nullptr : root_->MethodAddress(name);
+    if (method == nullptr)
+        Error("method '" + name + "' not found in " +
+              (root_ == nullptr ? std::string("the design") : std::string(root_->ClassName())));
+    return method;
+}
+
+void TReader::ReadReference(std::function<void(TComponent*)> assign) {
+    const TValueType tag = ReadTag();
+    if (tag == TValueType::vaNil) {
+        assign(nullptr);
+        return;
+    }
+    if (tag != TValueType::vaIdent)
+        Expected("component name", tag);
+    std::string name = ReadShortString();
+    if (name.empty())
+        Error("empty component name");
+    fixups_.push_back({std::move(name), std::move(assign), objectName_, propertyName_});
+}
+
+// --- Raw bytes, never past the end ---
+
+void TReader::ReadRaw(void* buffer, std::size_t count) {
+    if (count == 0)
+        return;
+    if (static_cast<std::uint64_t>(Remaining()) < count)
+        Error("the design ends early");
+    stream_.ReadBuffer(buffer, count);
+}
+
+std::int64_t TReader::Remaining() {
+    return std::max<std::int64_t>(0, end_ - stream_.Position());
+}
+
+std::uint8_t TReader::ReadByte() {
+    std::uint8_t byte = 0;
+    ReadRaw(&byte, 1);
+    return byte;
+}
+
+std::uint32_t TReader::ReadUInt32() {
+    std::uint8_t b[4];
+    ReadRaw(b, 4);
+    return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
+           static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+}
+
+std::uint32_t TReader::ReadCount() {
+    const std::uint32_t count = ReadUInt32();
+    if (count > static_cast<std::uint64_t>(Remaining()))
+        Error("a count of " + std::to_string(count) + " bytes runs past the end of the design");
+    return count;
+}
+
+std::string TReader::ReadShortString() {
+    std::string text(ReadByte(), '\0');
+    ReadRaw(text.data(), text.size());
+    return text;
+}
+
+void ReadComponentResource(TStream& stream, TComponent& root) {
+    TReader(stream).ReadRootComponent(root);
+}

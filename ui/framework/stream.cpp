@@ -1,0 +1,122 @@
+#include "ui/framework/stream.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+std::int64_t TStream::Size() {
+    const std::int64_t position = Position();
+    const std::int64_t size = Seek(0, TSeekOrigin::soEnd);
+    SetPosition(position);
+    return size;
+}
+
+std::int64_t TStream::Remaining() {
+    const std::int64_t position = Position();
+    return std::max<std::int64_t>(0, Size() - position);
+}
+
+void TStream::ReadBuffer(void* buffer, std::size_t count) {
+    if (count != 0 && Read(buffer, count) != count)
+        throw EReadError("Stream read error");
+}
+
+void TStream::WriteBuffer(const void* buffer, std::size_t count) {
+    if (count != 0 && Write(buffer, count) != count)
+        throw EWriteError("Stream write error");
+}
+
+std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {
+    if (count == 0) {
+        source.SetPosition(0);
+        count = source.Size();
+    }
+    std::uint8_t chunk[4096];
+    for (std::int64_t left = count; left > 0;) {
+        const auto n = static_cast<std::size_t>(std::min<std::int64_t>(left, sizeof chunk));
+        source.ReadBuffer(chunk, n);
+        WriteBuffer(chunk, n);
+        left -= static_cast<std::int64_t>(n);
+    }
+    return count;
+}
+
+std::size_t TMemoryStream::Read(void* buffer, std::size_t count) {
+    if (position_ >= bytes_.size())
+        return 0;
+    const std::size_t n = std::min(count, bytes_.size() - position_);
+    std::memcpy(buffer, bytes_.data() + position_, n);
+    position_ += n;
+    return n;
+}
+
+std::size_t TMemoryStream::Write(const void* buffer, std::size_t count) {
+    if (count == 0)
+        return 0;
+    if (position_ + count > bytes_.size())
+        bytes_.resize(position_ + count);
+    std::memcpy(bytes_.data() + position_, buffer, count);
+    position_ += count;
+    return count;
+}
+
+std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
+    std::int64_t base = 0;
+    if (origin == TSeekOrigin::soCurrent)
+        base = static_cast<std::int64_t>(position_);
+    else if (origin == TSeekOrigin::soEnd)
+        base = static_cast<std::int64_t>(bytes_.size());
+    position_ = static_cast<std::size_t>(std::max<std::int64_t>(0, base + offset));
+    return static_cast<std::int64_t>(position_);
+}
+
+void TMemoryStream::SetSize(std::size_t size) {
+    bytes_.resize(size);
+    position_ = std::min(position_, size);
+}
+
+void TMemoryStream::Clear() {
+    bytes_.clear();
+    position_ = 0;
+}
+
+std::vector<std::uint8_t> TMemoryStream::TakeBytes() {
+    position_ = 0;
+    return std::exchange(bytes_, {});
+}
+
+TFileStream::TFileStream(const std::string& fileName, std::uint16_t mode) : fileName_(fileName) {
+    if (mode == fmCreate) {
+        file_ = std::fopen(fileName.c_str(), "w+b");
+        if (file_ == nullptr)
+            throw EFCreateError("Cannot create file \"" + fileName + "\". " + std::strerror(errno));
+        return;
+    }
+    const char* openMode = (mode & 0x3) == fmOpenRead ? "rb" : "r+b";
+    file_ = std::fopen(fileName.c_str(), openMode);
+    if (file_ == nullptr)
+        throw EFOpenError("Cannot open file \"" + fileName + "\". " + std::strerror(errno));
+}
+
+TFileStream::~TFileStream() {
+    std::fclose(file_);
+}
+
+std::size_t TFileStream::Read(void* buffer, std::size_t count) {
+    return std::fread(buffer, 1, count, file_);
+}
+
+std::size_t TFileStream::Write(const void* buffer, std::size_t count) {
+    const std::size_t n = std::fwrite(buffer, 1, count, file_);
+    return std::fflush(file_) == 0 ? n : 0;
+}
+
+std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
+    const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET
+                       : origin == TSeekOrigin::soCurrent ? SEEK_CUR
+                                                          : SEEK_END;
+    // Files here are far below 2 GB, which a long reaches on every target.
+    std::fseek(file_, static_cast<long>(offset), whence);
+    return std::ftell(file_);
+}
