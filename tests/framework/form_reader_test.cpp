@@ -138,6 +138,8 @@ TEST_F(FormReader, NamesWhatIsWrongInADesign) {
               "Error reading a.Partner: component 'ghost' not found");
     EXPECT_EQ(errorOf("object f: TTestForm\n object a: TTestItem\n Partner = f\n end\nend"),
               "Error reading a.Partner: Component 'f' has the wrong class TTestForm");
+    EXPECT_EQ(errorOf("object f: TTestForm\n object g: TTestForm\n end\nend"),
+              "Error reading g: class 'TTestForm' does not take the root as its owner");
     EXPECT_EQ(errorOf("object f: TTestForm\n object a: TTestItem\n end\n object a: TTestItem\n end\nend"),
               "Error reading a: a second component named 'a'");
 }

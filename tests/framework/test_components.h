@@ -117,6 +117,7 @@ public:
                       std::function<void(TObject*)>([this](TObject* sender) { clicked = sender; }));
         PublishMethod("Other", std::function<void(int)>([](int) {}));
     }
+    // Ignores the owner, as a root may: the reader refuses it as a child.
     explicit TTestForm(TComponent*) : TTestForm() {}
     std::string_view ClassName() const override { return "TTestForm"; }
     TTestItem* Item(std::string_view name) const { return dynamic_cast<TTestItem*>(FindComponent(name)); }

@@ -120,6 +120,10 @@ void TApplication::HandleMessage() {
 
 void TApplication::HandleException(const std::exception& error) noexcept {
     try {
+        if (OnException) {
+            OnException(this, error);
+            return;
+        }
         const std::wstring text = framework::Cp949ToWide(ErrorBoxText(error.what()));
         const std::wstring caption = framework::Cp949ToWide(title_);
         ::MessageBoxW(handle_.get(), text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);

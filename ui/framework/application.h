@@ -2,6 +2,7 @@
 
 #include "platform/win32/unique_resource.h"
 #include "ui/framework/component.h"
+#include "ui/framework/events.h"
 
 #include <windows.h>
 
@@ -43,8 +44,10 @@ public:
     void ProcessMessages();
     // Waits for one message and handles it.
     void HandleMessage();
-    // The standard error box: the error's text (with a full stop where it lacks one), the title as caption.
+    // The standard error box: the error's text (with a full stop where it lacks one), the title as caption,
+    // the error icon and OK. With OnException set, that handler takes the error instead.
     void HandleException(const std::exception& error) noexcept;
+    TEvent<void(TObject* sender, const std::exception& error)> OnException;
 
     // Pointer tracking, for the enter and leave notices and for a press on a non-windowed control.
     void UpdateMouseControl();

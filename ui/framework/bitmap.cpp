@@ -130,7 +130,9 @@ void TBitmap::SetSize(int width, int height) {
     header.biCompression = BI_RGB;
     std::vector<std::uint8_t> info(kInfoHeaderSize);
     std::memcpy(info.data(), &header, sizeof header);
-    ReplaceImage(info, {});
+    // A new image starts white, like a fresh sheet.
+    const std::vector<std::uint8_t> white(Stride(width, 32) * static_cast<std::size_t>(height), 0xFF);
+    ReplaceImage(info, white);
 }
 
 void TBitmap::LoadFromBmp(std::span<const std::uint8_t> file) {

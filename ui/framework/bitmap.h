@@ -34,7 +34,7 @@ public:
     int Height() const { return height_; }
     bool Empty() const { return width_ == 0 || height_ == 0; }
     int BitCount() const;
-    // A new 32-bit image of that size, black; 0 x 0 empties the bitmap.
+    // A new 32-bit image of that size, white; 0 x 0 empties the bitmap.
     void SetSize(int width, int height);
 
     // A complete BMP file.

@@ -10,6 +10,12 @@
 
 #include <windowsx.h>
 
+#include <array>
+
+namespace {
+constexpr std::array<std::string_view, 6> kAligns{"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"};
+}
+
 TControl::TControl(TComponent* owner) : TComponent(owner) {
     font_.OnChange = [this] { FontChanged(); };
 }
@@ -41,6 +47,16 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     Invalidate();
     SetBoundsFields(left, top, width, height);
     Invalidate();
+    if (parent_ != nullptr && align_ != TAlign::alNone)
+        parent_->AlignControls();
+}
+
+void TControl::SetAlign(TAlign align) {
+    if (align == align_)
+        return;
+    align_ = align;
+    if (parent_ != nullptr)
+        parent_->AlignControls();
 }
 
 void TControl::SetBoundsFields(int left, int top, int width, int height) {
@@ -198,6 +214,8 @@ bool TControl::ReadProperty(std::string_view name, TReader& reader) {
         SetBoundsFields(left_, top_, reader.ReadInteger(), height_);
     else if (name == "Height")
         SetBoundsFields(left_, top_, width_, reader.ReadInteger());
+    else if (name == "Align")
+        align_ = static_cast<TAlign>(reader.ReadEnum(kAligns));
     else if (name == "Visible")
         visible_ = reader.ReadBool();
     else if (name == "Enabled")
@@ -232,6 +250,8 @@ void TControl::WriteProperties(TWriter& writer) const {
     writer.WriteInteger("Top", top_);
     writer.WriteInteger("Width", width_);
     writer.WriteInteger("Height", height_);
+    if (align_ != TAlign::alNone)
+        writer.WriteIdent("Align", kAligns[static_cast<std::size_t>(align_)]);
     if (!visible_)
         writer.WriteBool("Visible", false);
     if (!enabled_)

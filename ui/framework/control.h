@@ -13,6 +13,8 @@
 class TWinControl;
 class TForm;
 
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 // Bits of the shift state.
 enum TShiftBit : std::uint8_t { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
@@ -47,6 +49,10 @@ public:
     virtual RECT ClientRect() const { return RECT{0, 0, width_, height_}; }
     int ClientWidth() const { return ClientRect().right; }
     int ClientHeight() const { return ClientRect().bottom; }
+
+    // A control aligned to an edge of its parent's client area (or filling it) follows its size.
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign align);
 
     bool Visible() const { return visible_; }
     virtual void SetVisible(bool visible);
@@ -112,6 +118,7 @@ private:
     LRESULT HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
 
     TWinControl* parent_ = nullptr;
+    TAlign align_ = TAlign::alNone;
     int left_ = 0;
     int top_ = 0;
     int width_ = 0;

@@ -110,6 +110,11 @@ void TReader::ReadChild(TComponent& parent, const std::string& className, int de
         child = (*factory)(root_);
         if (child == nullptr)
             Error("class '" + className + "' could not be created");
+        if (child->Owner() != root_) {
+            // Nothing would free it: a factory that ignores its owner is unfit for a design.
+            delete child;
+            Error("class '" + className + "' does not take the root as its owner");
+        }
         created_.push_back(child);
         child->SetName(name);
     }

@@ -90,6 +90,8 @@ void TWinControl::InsertControl(TControl* control) {
         graphics_.push_back(control);
     }
     control->Invalidate();
+    if (control->Align() != TAlign::alNone)
+        AlignControls();
 }
 
 void TWinControl::RemoveControl(TControl* control) {
@@ -124,9 +126,55 @@ bool TWinControl::Focused() const {
 void TWinControl::SetBounds(int left, int top, int width, int height) {
     if (left == Left() && top == Top() && width == Width() && height == Height())
         return;
+    const bool resized = width != Width() || height != Height();
     SetBoundsFields(left, top, width, height);
     if (handle_ != nullptr)
         ::SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (Parent() != nullptr && Align() != TAlign::alNone)
+        Parent()->AlignControls();
+    if (resized)
+        AlignControls();
+}
+
+void TWinControl::AlignControls() {
+    if (aligning_)
+        return;
+    aligning_ = true;
+    RECT rest = ClientRect();
+    const auto place = [&](TAlign align) {
+        std::vector<TControl*> aligned;
+        for (int i = 0; i < ControlCount(); ++i)
+            if (Controls(i)->Align() == align && Controls(i)->Visible())
+                aligned.push_back(Controls(i));
+        for (TControl* c : aligned) {
+            const int w = c->Width();
+            const int h = c->Height();
+            switch (align) {
+            case TAlign::alTop:
+                c->SetBounds(rest.left, rest.top, rest.right - rest.left, h);
+                rest.top += h;
+                break;
+            case TAlign::alBottom:
+                c->SetBounds(rest.left, rest.bottom - h, rest.right - rest.left, h);
+                rest.bottom -= h;
+                break;
+            case TAlign::alLeft:
+                c->SetBounds(rest.left, rest.top, w, rest.bottom - rest.top);
+                rest.left += w;
+                break;
+            case TAlign::alRight:
+                c->SetBounds(rest.right - w, rest.top, w, rest.bottom - rest.top);
+                rest.right -= w;
+                break;
+            default:
+                c->SetBounds(rest.left, rest.top, rest.right - rest.left, rest.bottom - rest.top);
+                break;
+            }
+        }
+    };
+    for (TAlign align : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient})
+        place(align);
+    aligning_ = false;
 }
 
 void TWinControl::SetVisible(bool visible) {

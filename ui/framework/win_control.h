@@ -48,6 +48,9 @@ public:
     void Invalidate() override;
     RECT ClientRect() const override;
 
+    // Places the aligned children: top, bottom, left and right edges in that order, then the rest.
+    void AlignControls();
+
     // Paints the window's own look (background, frame) into a context: what a transparent child
     // shows of its parent.
     virtual void PaintWindow(HDC dc);
@@ -61,6 +64,10 @@ public:
     bool ReadProperty(std::string_view name, TReader& reader) override;
     void WriteProperties(TWriter& writer) const override;
     void GetChildren(const std::function<void(TComponent&)>& proc, TComponent& root) override;
+    void Loaded() override {
+        TControl::Loaded();
+        AlignControls();
+    }
 
 protected:
     friend class TControl;
@@ -88,6 +95,7 @@ private:
     HWND handle_ = nullptr;
     std::vector<TControl*> graphics_;
     std::vector<TWinControl*> windowed_;
+    bool aligning_ = false;
     bool tabStop_ = false;
     int tabOrder_ = -1;
 };

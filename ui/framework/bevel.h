@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ui/framework/custom_control.h"
+
+enum class TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+enum class TBevelStyle { bsLowered, bsRaised };
+
+// A sunken or raised box, frame or line.
+class TBevel : public TGraphicControl {
+public:
+    explicit TBevel(TComponent* owner);
+    std::string_view ClassName() const override { return "TBevel"; }
+
+    TBevelShape Shape() const { return shape_; }
+    void SetShape(TBevelShape shape);
+    TBevelStyle Style() const { return style_; }
+    void SetStyle(TBevelStyle style);
+
+    bool ReadProperty(std::string_view name, TReader& reader) override;
+    void WriteProperties(TWriter& writer) const override;
+
+protected:
+    void Paint() override;
+
+private:
+    TBevelShape shape_ = TBevelShape::bsBox;
+    TBevelStyle style_ = TBevelStyle::bsLowered;
+};

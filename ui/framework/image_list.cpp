@@ -1,0 +1,121 @@
+#include "ui/framework/image_list.h"
+
+#include "ui/framework/filer.h"
+#include "ui/framework/form_reader.h"
+#include "ui/framework/form_writer.h"
+#include "ui/framework/stream.h"
+
+namespace {
+
+constexpr DWORD kDestAndNotSource = 0x00220326;
+
+std::unique_ptr<TBitmap> CopyOf(TBitmap& bitmap) {
+    auto copy = std::make_unique<TBitmap>();
+    copy->Assign(&bitmap);
+    return copy;
+}
+
+std::vector<std::uint8_t> ReadBlock(TStream& stream) {
+    std::uint32_t count = 0;
+    stream.ReadBuffer(&count, sizeof count);
+    if (count > stream.Remaining())
+        throw EReadError("Stream read error");
+    std::vector<std::uint8_t> bytes(count);
+    stream.ReadBuffer(bytes.data(), bytes.size());
+    return bytes;
+}
+
+void WriteBlock(TStream& stream, const std::vector<std::uint8_t>& bytes) {
+    const auto count = static_cast<std::uint32_t>(bytes.size());
+    stream.WriteBuffer(&count, sizeof count);
+    stream.WriteBuffer(bytes.data(), bytes.size());
+}
+
+} // namespace
+
+int TImageList::Add(TBitmap& image, TBitmap& mask) {
+    images_.push_back(Entry{CopyOf(image), CopyOf(mask)});
+    return Count() - 1;
+}
+
+int TImageList::AddMasked(TBitmap& image, TColor maskColor) {
+    auto mask = std::make_unique<TBitmap>();
+    mask->SetSize(image.Width(), image.Height());
+    TCanvas& source = image.Canvas();
+    TCanvas& target = mask->Canvas();
+    const COLORREF key = ColorToRGB(maskColor);
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x)
+            target.SetPixel(x, y, source.Pixel(x, y) == key ? clWhite : clBlack);
+    images_.push_back(Entry{CopyOf(image), std::move(mask)});
+    return Count() - 1;
+}
+
+// Clears the opaque pixels of the destination, then adds the image with its see-through pixels black.
+void TImageList::Draw(TCanvas& canvas, int x, int y, int index) {
+    if (index < 0 || index >= Count())
+        return;
+    Entry& entry = images_[static_cast<std::size_t>(index)];
+    const int w = entry.image->Width();
+    const int h = entry.image->Height();
+    TBitmap cut;
+    cut.Assign(entry.image.get());
+    ::BitBlt(cut.Canvas().Handle(), 0, 0, w, h, entry.mask->Canvas().Handle(), 0, 0, kDestAndNotSource);
+    HDC dc = canvas.Handle();
+    ::BitBlt(dc, x, y, w, h, entry.mask->Canvas().Handle(), 0, 0, SRCAND);
+    ::BitBlt(dc, x, y, w, h, cut.Canvas().Handle(), 0, 0, SRCPAINT);
+}
+
+bool TImageList::GetBitmap(int index, TBitmap& bitmap) {
+    if (index < 0 || index >= Count())
+        return false;
+    bitmap.SetSize(width_, height_);
+    Draw(bitmap.Canvas(), 0, 0, index);
+    return true;
+}
+
+bool TImageList::ReadProperty(std::string_view name, TReader& reader) {
+    if (name == "Width")
+        width_ = reader.ReadInteger();
+    else if (name == "Height")
+        height_ = reader.ReadInteger();
+    else if (name == "BkColor" || name == "Masked" || name == "DrawingStyle" || name == "ImageType")
+        reader.SkipValue(); // images are always drawn masked over what lies beneath
+    else
+        return TComponent::ReadProperty(name, reader);
+    return true;
+}
+
+void TImageList::WriteProperties(TWriter& writer) const {
+    TComponent::WriteProperties(writer);
+    writer.WriteInteger("Width", width_);
+    writer.WriteInteger("Height", height_);
+}
+
+void TImageList::DefineProperties(TFiler& filer) {
+    filer.DefineBinaryProperty(
+        "Bitmap", [this](TStream& stream) { ReadImages(stream); },
+        [this](TStream& stream) { WriteImages(stream); }, !images_.empty());
+}
+
+void TImageList::ReadImages(TStream& stream) {
+    std::uint32_t count = 0;
+    stream.ReadBuffer(&count, sizeof count);
+    std::vector<Entry> images;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        Entry entry{std::make_unique<TBitmap>(), std::make_unique<TBitmap>()};
+        entry.image->LoadFromBmp(ReadBlock(stream));
+        entry.mask->LoadFromBmp(ReadBlock(stream));
+        images.push_back(std::move(entry));
+    }
+    images_ = std::move(images);
+}
+
+void TImageList::WriteImages(TStream& stream) const {
+    const auto count = static_cast<std::uint32_t>(images_.size());
+    stream.WriteBuffer(&count, sizeof count);
+    for (const Entry& entry : images_) {
+        WriteBlock(stream, entry.image->SaveToBmp());
+        WriteBlock(stream, entry.mask->SaveToBmp());
+    }
+}

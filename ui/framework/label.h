@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ui/framework/custom_control.h"
+
+// Text in the label's font. Line breaks in the caption start new lines; there is no word wrap.
+// Auto-size makes the label the size of its text; a transparent label shows its parent beneath.
+class TLabel : public TGraphicControl {
+public:
+    explicit TLabel(TComponent* owner);
+    std::string_view ClassName() const override { return "TLabel"; }
+
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool autoSize);
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool transparent);
+
+    bool ReadProperty(std::string_view name, TReader& reader) override;
+    void WriteProperties(TWriter& writer) const override;
+    void Loaded() override;
+
+protected:
+    void Paint() override;
+    void CaptionChanged() override { AdjustBounds(); }
+    void FontChanged() override { AdjustBounds(); }
+
+private:
+    void AdjustBounds();
+
+    bool autoSize_ = true;
+    bool transparent_ = false;
+};
