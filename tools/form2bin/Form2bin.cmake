@@ -5,10 +5,11 @@
 # embeds the binary as RCDATA <name>, to be added to the program's sources. Files that the design
 # names with @file and @bitmap are found beside it or in the SEARCH directories.
 #
+# The tool's path is cached so that directories beside ui/framework see it too.
 # form2bin runs on the build machine, so the win32 tree builds it with the host compiler.
 if(MIVORA_WIN32)
   include(ExternalProject)
-  set(MIVORA_FORM2BIN ${CMAKE_BINARY_DIR}/form2bin-host/form2bin)
+  set(MIVORA_FORM2BIN ${CMAKE_BINARY_DIR}/form2bin-host/form2bin CACHE INTERNAL "")
   ExternalProject_Add(form2bin_host
     SOURCE_DIR ${PROJECT_SOURCE_DIR}/tools/form2bin
     BINARY_DIR ${CMAKE_BINARY_DIR}/form2bin-host
@@ -16,10 +17,10 @@ if(MIVORA_WIN32)
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
     BUILD_BYPRODUCTS ${MIVORA_FORM2BIN})
-  set(MIVORA_FORM2BIN_DEPENDS form2bin_host ${MIVORA_FORM2BIN})
+  set(MIVORA_FORM2BIN_DEPENDS form2bin_host ${MIVORA_FORM2BIN} CACHE INTERNAL "")
 else()
-  set(MIVORA_FORM2BIN $<TARGET_FILE:form2bin>)
-  set(MIVORA_FORM2BIN_DEPENDS form2bin)
+  set(MIVORA_FORM2BIN $<TARGET_FILE:form2bin> CACHE INTERNAL "")
+  set(MIVORA_FORM2BIN_DEPENDS form2bin CACHE INTERNAL "")
 endif()
 
 function(mivora_add_form target design outvar)

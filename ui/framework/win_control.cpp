@@ -19,6 +19,9 @@ using framework::SavedDcState;
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
+    // Leave the parent while still a windowed control: ~TControl would look for this in the wrong list.
+    if (Parent() != nullptr)
+        SetParent(nullptr);
     // Children stay with their owner; they only lose their parent.
     while (!windowed_.empty())
         windowed_.back()->SetParent(nullptr);

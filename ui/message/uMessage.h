@@ -22,8 +22,8 @@ extern std::uint16_t KeyResult;
 
 // Shows the suite's modal message dialog, centred on `owner` or, without a shown owner, on the screen.
 // Returns 1 when the user confirmed (OK, or Enter at any time), else 2.
-int ShowMessageDialog(int type, const std::string& mainText, const std::string& subText,
-                      std::uint8_t buttons, TForm* owner);
+int ShowMessageDialog(int type, const std::string& mainText, const std::string& subText, std::uint8_t buttons,
+                      TForm* owner);
 
 // Brings the open help window forward, or opens the help file beside the program; F1 in the dialog.
 void ShowHelp();
