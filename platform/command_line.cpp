@@ -5,7 +5,9 @@
 namespace platform {
 namespace {
 
-bool IsSeparator(char c) { return c != '\0' && static_cast<unsigned char>(c) <= 0x20; }
+bool IsSeparator(char c) {
+    return c != '\0' && static_cast<unsigned char>(c) <= 0x20;
+}
 
 // Length of the character at `pos`: two bytes for a CP949 lead byte that has a second byte.
 std::size_t CharLength(std::string_view line, std::size_t pos) {

@@ -65,7 +65,9 @@ OsVersionClass ClassifyOsVersion(const TOsVersionFacts& facts) {
     }
 }
 
-OsVersionClass GetOsVersionClass() { return ClassifyOsVersion(OsVersionFacts); }
+OsVersionClass GetOsVersionClass() {
+    return ClassifyOsVersion(OsVersionFacts);
+}
 
 bool IsSupportedOsVersion(OsVersionClass versionClass) {
     return versionClass == OsVersionClass::Windows2000 || versionClass == OsVersionClass::WindowsXP ||

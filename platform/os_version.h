@@ -9,7 +9,7 @@ struct TOsVersionFacts {
     std::uint32_t PlatformId = 0; // 1 the 9x family, 2 the NT family, 0 Win32s
     std::uint32_t MajorVersion = 0;
     std::uint32_t MinorVersion = 0;
-    std::string ServicePackText; // up to the first NUL of the 128-byte field
+    std::string ServicePackText;                // up to the first NUL of the 128-byte field
     std::uint32_t KernelProductVersionHigh = 0; // 9x family only: kernel32's product version, high half
 };
 

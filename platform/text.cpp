@@ -4,7 +4,9 @@
 
 namespace platform {
 
-bool IsCp949LeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+bool IsCp949LeadByte(unsigned char byte) {
+    return byte >= 0x81 && byte <= 0xFE;
+}
 
 std::string TrimControls(std::string_view text) {
     auto isControl = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
@@ -60,9 +62,7 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
     if (i == text.size())
         return std::nullopt;
     // Hexadecimal spells a 32-bit pattern, so it may reach 0xFFFFFFFF; decimal is bounded by the sign.
-    const std::uint64_t limit = base == 16 ? 0xFFFFFFFFull
-                                : negative ? 0x80000000ull
-                                           : 0x7FFFFFFFull;
+    const std::uint64_t limit = base == 16 ? 0xFFFFFFFFull : negative ? 0x80000000ull : 0x7FFFFFFFull;
     std::uint64_t value = 0;
     for (; i < text.size(); ++i) {
         const int digit = digitValue(text[i]);

@@ -40,6 +40,8 @@ Process StartProgram(const std::string& applicationPath, const std::string& comm
     return Process(info.hProcess);
 }
 
-void SleepMs(unsigned milliseconds) { ::Sleep(milliseconds); }
+void SleepMs(unsigned milliseconds) {
+    ::Sleep(milliseconds);
+}
 
 } // namespace platform

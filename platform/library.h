@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// Libraries loaded at run time, and calls into them that a fault inside cannot bring down.
+namespace platform {
+
+using LibraryHandle = void*; // HMODULE on Windows; the fake's own library otherwise
+using ExportAddress = void*;
+
+// Loads the library with the path text exactly as given; null when it cannot be loaded.
+LibraryHandle LoadLibraryFile(const std::string& path);
+
+// The export's address, or null.
+ExportAddress FindExport(LibraryHandle library, const char* name);
+
+// Releases the library. False when a fault inside the library's detach was caught.
+bool ReleaseLibrary(LibraryHandle library);
+
+// Calls a stdcall function of four 32-bit arguments. Nothing when a fault (access violation, illegal
+// instruction, divide by zero, ...) was raised inside it. The caller's stack pointer is restored
+// afterwards, so a function that leaves its arguments on the stack does no harm.
+std::optional<std::int32_t> CallStdcall4(ExportAddress function, std::uintptr_t first, std::uintptr_t second,
+                                         std::uintptr_t third, std::uintptr_t fourth);
+
+} // namespace platform

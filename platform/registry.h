@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/registry_value.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Keys under HKEY_LOCAL_MACHINE. Paths are spelt as the program writes them: a leading "\" starts at the
+// hive's root and a trailing "\" may follow. Errors are RegistryError with the texts the user sees.
+namespace platform {
+
+// One key opened for full access, created when missing (non-volatile). A key that cannot be opened or
+// created stays closed: reads then find nothing, silently, and writes fail.
+class RegistryKey {
+public:
+    explicit RegistryKey(std::string_view path);
+    ~RegistryKey();
+    RegistryKey(RegistryKey&& other) noexcept;
+    RegistryKey& operator=(RegistryKey&& other) noexcept;
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+
+    bool IsOpen() const { return handle_ != nullptr; }
+    void Close();
+
+    // The size-and-type query succeeds.
+    bool ValueExists(std::string_view name) const;
+    // REG_SZ or REG_EXPAND_SZ, not expanded, cut at the first NUL; "" when missing or empty.
+    std::string ReadString(std::string_view name) const;
+    // REG_DWORD.
+    std::int32_t ReadInteger(std::string_view name) const;
+    // REG_DWORD, four bytes.
+    void WriteInteger(std::string_view name, std::int32_t value);
+
+private:
+    void* handle_ = nullptr; // HKEY on Windows; the fake's own key otherwise
+};
+
+// Opens the key for reading only (0x20009) and closes it again.
+bool KeyExists(std::string_view path);
+
+// Creates the key (or opens an existing one) and closes it; "Failed to create key %s" when it cannot.
+void CreateKey(std::string_view path);
+
+} // namespace platform

@@ -1,0 +1,49 @@
+#include "tests/fakes/fake_process.h"
+
+#include "platform/process.h"
+#include "tests/fakes/fake_ui.h"
+
+#include <utility>
+
+namespace fakes {
+
+ProcessRecord& Processes() {
+    static ProcessRecord record;
+    return record;
+}
+
+void ResetProcesses() {
+    Processes() = ProcessRecord();
+}
+
+} // namespace fakes
+
+namespace platform {
+
+// The fake's handle is only a marker: non-null for a started program.
+Process::~Process() = default;
+Process::Process(Process&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+Process& Process::operator=(Process&& other) noexcept {
+    handle_ = std::exchange(other.handle_, nullptr);
+    return *this;
+}
+
+bool Process::HasEnded() const {
+    return handle_ == nullptr || fakes::Processes().ProgramsEnded;
+}
+
+Process StartProgram(const std::string& applicationPath, const std::string& commandLine) {
+    fakes::Processes().Started.push_back({applicationPath, commandLine});
+    fakes::Ui().Events.push_back("start");
+    if (fakes::Processes().StartsFail)
+        return Process();
+    static int marker;
+    return Process(&marker);
+}
+
+void SleepMs(unsigned milliseconds) {
+    fakes::Processes().Sleeps.push_back(milliseconds);
+    fakes::Ui().Events.push_back("sleep " + std::to_string(milliseconds));
+}
+
+} // namespace platform

@@ -1,0 +1,29 @@
+#include "tests/fakes/fake_ui.h"
+
+#include "ui/framework/waiting_messages.h"
+#include "ui/message/uMessage.h"
+
+namespace fakes {
+
+UiRecord& Ui() {
+    static UiRecord record;
+    return record;
+}
+
+void ResetUi() {
+    Ui() = UiRecord();
+}
+
+} // namespace fakes
+
+int ShowMessageDialog(int type, const std::string& mainText, const std::string& subText, std::uint8_t buttons,
+                      TForm* owner) {
+    fakes::Ui().Dialogs.push_back({type, mainText, subText, buttons, owner != nullptr});
+    fakes::Ui().Events.push_back("dialog");
+    return 1;
+}
+
+void HandleWaitingMessages() {
+    ++fakes::Ui().WaitingMessagesHandled;
+    fakes::Ui().Events.push_back("messages");
+}

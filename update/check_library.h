@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// The suite's version-check library, bound for one question and released again. The binding (library
+// handle and the address of ZM_luChkVer) is process-wide and starts unbound.
+
+inline constexpr const char* CheckLibraryName = "ZM_CheckVer.dll";
+inline constexpr const char* CheckLibraryPendingName = "ZM_CheckVer.dll.tmp";
+inline constexpr const char* CheckExportName = "ZM_luChkVer";
+
+// Moves a pending replacement into place, loads the library from the main module's directory and
+// resolves ZM_luChkVer: 0, or -3 for any failure. When only the export is missing the library stays
+// loaded and bound without an entry.
+std::int32_t LoadCheckLibrary();
+
+// Clears the entry and releases the library: 0, or -3 when nothing was bound or a fault inside the
+// library's detach was caught.
+std::int32_t FreeCheckLibrary();
+
+// Calls ZM_luChkVer(module ID, test mode, suite path or a null pointer when empty, live test mode).
+// The answer, or nothing when the call raised a fault (or no entry is bound).
+std::optional<std::int32_t> CallCheckEntry(const std::string& moduleId, std::int32_t testMode,
+                                           const std::string& suitePath, std::int32_t liveTestMode);

@@ -1,0 +1,123 @@
+#include "update/check_live_update.h"
+
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "platform/text.h"
+#include "ui/framework/waiting_messages.h"
+#include "ui/message/uMessage.h"
+#include "update/check_library.h"
+#include "update/module_path.h"
+#include "update/module_table.h"
+
+namespace {
+
+constexpr char LiveUpdateKey[] = "\\Software\\QUENTAR\\ZelvanoManager\\LiveUpdate\\";
+constexpr unsigned PauseBeforeStartMs = 200;
+
+struct TestSwitches {
+    std::int32_t TestMode = 0;
+    std::int32_t LiveTestMode = 0;
+};
+
+void ShowCaution(const char* text) {
+    ShowMessageDialog(mtCaution, text, "", mbOk, nullptr);
+}
+
+// Makes sure both switches exist, then reads them; anything but 0 and 1 counts as 0, in memory only.
+TestSwitches ReadTestSwitches() {
+    if (!platform::KeyExists(LiveUpdateKey))
+        platform::CreateKey(LiveUpdateKey);
+    platform::RegistryKey key(LiveUpdateKey);
+    for (const char* name : {"TestMode", "LiveTestMode"})
+        if (!key.ValueExists(name))
+            key.WriteInteger(name, 0);
+    auto clamped = [&key](const char* name) {
+        const std::int32_t value = key.ReadInteger(name);
+        return value == 0 || value == 1 ? value : 0;
+    };
+    TestSwitches switches;
+    switches.TestMode = clamped("TestMode");
+    switches.LiveTestMode = clamped("LiveTestMode");
+    return switches;
+}
+
+std::string ReadInstalledVersion(const std::string& moduleName) {
+    const std::string version = platform::RegistryKey(ModuleKeyPath(moduleName)).ReadString("ver");
+    return version.empty() ? "0" : version;
+}
+
+// Asks the library; its answer, or the result code of a failure already explained to the user.
+struct LibraryVerdict {
+    std::int32_t Answer = UpdateDueAnswer;
+    std::int32_t Failure = 0;
+};
+
+LibraryVerdict AskCheckLibrary(const std::string& moduleId, const TestSwitches& switches,
+                               const std::string& suitePath) {
+    if (LoadCheckLibrary() != 0) {
+        ShowCaution("라이브 업데이트 DLL 로딩에 실패하였습니다.");
+        return {0, CheckFailed};
+    }
+    const auto answer = CallCheckEntry(moduleId, switches.TestMode, suitePath, switches.LiveTestMode);
+    if (!answer) {
+        ShowCaution("라이브 업데이트 웹 접속에 실패하였습니다.");
+        FreeCheckLibrary();
+        return {0, CheckCallFailed};
+    }
+    if (FreeCheckLibrary() != 0) {
+        ShowCaution("라이브 업데이트 접속해제에 실패하였습니다.");
+        return {0, CheckCallFailed};
+    }
+    return {*answer, 0};
+}
+
+std::int32_t StartUpdater(const std::string& moduleId, const TestSwitches& switches,
+                          const std::string& suitePath, std::uint32_t window, platform::Process& updater) {
+    const std::string directory = ReadModulePath(ModuleNames[0]);
+    const std::string updaterPath = directory + "ZM_LiveUpdate.exe";
+    const std::string pendingPath = updaterPath + ".tmp";
+    if (platform::FileExists(pendingPath))
+        platform::MoveIntoPlace(pendingPath, updaterPath);
+
+    if (platform::FileExists(updaterPath)) {
+        HandleWaitingMessages();
+        platform::SleepMs(PauseBeforeStartMs);
+        auto field = [](const std::string& text) { return "<" + text + ">"; };
+        const std::string commandLine =
+            updaterPath + " " + field(moduleId) + field(std::to_string(switches.TestMode)) +
+            field(suitePath) + field(std::to_string(switches.LiveTestMode)) + field(std::to_string(window));
+        updater = platform::StartProgram(directory.empty() ? std::string() : updaterPath, commandLine);
+        if (updater.IsStarted())
+            return UpdaterStarted;
+    }
+    // Without an updater no verdict can come: say so, and let the main program start at once.
+    ShowCaution("라이브 업데이트 실행파일을 찾을 수 없습니다.");
+    return UpdaterMissing;
+}
+
+} // namespace
+
+std::string SuitePathOf(const std::string& registeredPath) {
+    if (registeredPath.size() < 2)
+        return registeredPath;
+    const auto slash = registeredPath.rfind('\\', registeredPath.size() - 2);
+    return slash == std::string::npos ? registeredPath : registeredPath.substr(0, slash + 1);
+}
+
+std::int32_t CheckLiveUpdate(const std::string& moduleId, std::uint32_t window, platform::Process& updater) {
+    const TestSwitches switches = ReadTestSwitches();
+    const std::string moduleName(CurrentModuleName());
+    const std::string versionText = ReadInstalledVersion(moduleName);
+    const std::string suitePath = SuitePathOf(ReadModulePath(moduleName));
+    const std::int32_t version = platform::ParseInt32(versionText).value_or(0);
+
+    LibraryVerdict verdict;
+    if (version != 0) {
+        verdict = AskCheckLibrary(moduleId, switches, suitePath);
+        if (verdict.Failure != 0)
+            return verdict.Failure;
+    }
+    if (verdict.Answer == UpdateDueAnswer)
+        return StartUpdater(moduleId, switches, suitePath, window, updater);
+    return verdict.Answer == NoUpdateDue ? NoUpdateDue : CheckFailed;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The suite's product key; a module key is this followed by the module name and "\".
+inline constexpr std::string_view ProductKeyPath = "\\Software\\QUENTAR\\ZelvanoManager\\";
+
+std::string ModuleKeyPath(std::string_view moduleName);
+
+// The installation directory registered for the module, exactly as stored (used as a prefix by plain
+// concatenation), or "" when none. Reads the registry afresh on every call; creates the key when
+// missing. A value of a non-text type raises the registry layer's error.
+std::string ReadModulePath(std::string_view moduleName);
