@@ -10,6 +10,6 @@ bool FileExists(const std::string& path);
 
 // Moves `pending` over `target` in one step, so one of the two always remains. False when the move
 // failed (the target locked, say): both files then stay as they were.
-bool ReplaceFile(const std::string& pending, const std::string& target);
+bool MoveIntoPlace(const std::string& pending, const std::string& target);
 
 } // namespace platform

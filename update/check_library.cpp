@@ -22,7 +22,7 @@ std::int32_t LoadCheckLibrary() {
     const std::string target = directory + CheckLibraryName;
     // One move, so that a failure leaves the old library in place and the pending one for the next run.
     if (platform::FileExists(directory + CheckLibraryPendingName))
-        platform::ReplaceFile(directory + CheckLibraryPendingName, target);
+        platform::MoveIntoPlace(directory + CheckLibraryPendingName, target);
     if (!platform::FileExists(target))
         return -3;
     Binding.Library = platform::LoadLibraryFile(target);

@@ -77,7 +77,7 @@ std::int32_t StartUpdater(const std::string& moduleId, const TestSwitches& switc
     const std::string updaterPath = directory + "ZM_LiveUpdate.exe";
     const std::string pendingPath = updaterPath + ".tmp";
     if (platform::FileExists(pendingPath))
-        platform::ReplaceFile(pendingPath, updaterPath);
+        platform::MoveIntoPlace(pendingPath, updaterPath);
 
     if (platform::FileExists(updaterPath)) {
         HandleWaitingMessages();

@@ -25,7 +25,7 @@ bool FileExists(const std::string& path) {
     return found != Entries().end() && !found->second.Directory;
 }
 
-bool ReplaceFile(const std::string& pending, const std::string& target) {
+bool MoveIntoPlace(const std::string& pending, const std::string& target) {
     auto source = Entries().find(pending);
     if (source == Entries().end() || source->second.Directory || source->second.Locked)
         return false;

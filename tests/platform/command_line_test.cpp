@@ -9,7 +9,10 @@ namespace {
 TEST(CommandLineArgument, BlanksAndControlCharactersSeparate) {
     EXPECT_EQ(CommandLineArgument("gate.exe  first\tsecond", 1), "first");
     EXPECT_EQ(CommandLineArgument("gate.exe  first\tsecond", 2), "second");
-    EXPECT_EQ(CommandLineArgument("gate.exe\x01\x1f" "x", 1), "x");
+    EXPECT_EQ(CommandLineArgument("gate.exe\x01\x1f"
+                                  "x",
+                                  1),
+              "x");
     EXPECT_EQ(CommandLineArgument("gate.exe", 1), "");
     EXPECT_EQ(CommandLineArgument("gate.exe   ", 1), "");
     EXPECT_EQ(CommandLineArgument("", 1), "");
@@ -30,7 +33,9 @@ TEST(CommandLineArgument, PairOfQuotesAtStartIsSkipped) {
     EXPECT_EQ(CommandLineArgument(R"(gate a""b)", 1), "ab");
 }
 
-TEST(CommandLineArgument, LowerCaseIsKept) { EXPECT_EQ(CommandLineArgument("gate MiXeD", 1), "MiXeD"); }
+TEST(CommandLineArgument, LowerCaseIsKept) {
+    EXPECT_EQ(CommandLineArgument("gate MiXeD", 1), "MiXeD");
+}
 
 TEST(CommandLineArgument, DoubleByteCharactersAreTakenWhole) {
     // A lead byte followed by a '"' byte is one character, so the quote does not open a stretch.

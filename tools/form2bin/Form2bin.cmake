@@ -1,9 +1,9 @@
 # mivora_add_form(<target> <design.txt> <output var> [RESOURCE <name>] [SEARCH <dir>...])
 #
-# Converts a design's text form into its binary form at build time; <target> builds it. Without
-# RESOURCE the output variable names the binary file; with RESOURCE it names a generated .rc file that
-# embeds the binary as RCDATA <name>, to be added to the program's sources. Files that the design
-# names with @file and @bitmap are found beside it or in the SEARCH directories.
+# Converts a design's text form into its binary form at build time; <target> builds it and the output
+# variable names the binary file. With RESOURCE, <output var>_RC also names a generated .rc file that
+# embeds the binary as RCDATA <name>, to add to a program's sources. Files that the design names with
+# @file and @bitmap are found beside it or in the SEARCH directories.
 #
 # The tool's path is cached so that directories beside ui/framework see it too.
 # form2bin runs on the build machine, so the win32 tree builds it with the host compiler.
@@ -22,9 +22,14 @@ else()
   set(MIVORA_FORM2BIN $<TARGET_FILE:form2bin> CACHE INTERNAL "")
   set(MIVORA_FORM2BIN_DEPENDS form2bin CACHE INTERNAL "")
 endif()
+# Directory variables do not reach the sibling directories that call the function.
+set_property(GLOBAL PROPERTY MIVORA_FORM2BIN ${MIVORA_FORM2BIN})
+set_property(GLOBAL PROPERTY MIVORA_FORM2BIN_DEPENDS ${MIVORA_FORM2BIN_DEPENDS})
 
 function(mivora_add_form target design outvar)
   cmake_parse_arguments(F "" "RESOURCE" "SEARCH" ${ARGN})
+  get_property(form2bin GLOBAL PROPERTY MIVORA_FORM2BIN)
+  get_property(form2bin_depends GLOBAL PROPERTY MIVORA_FORM2BIN_DEPENDS)
   get_filename_component(source ${design} ABSOLUTE)
   get_filename_component(stem ${design} NAME_WE)
   set(binary ${CMAKE_CURRENT_BINARY_DIR}/forms/${stem}.bin)
@@ -34,17 +39,16 @@ function(mivora_add_form target design outvar)
     list(APPEND search -I ${dir})
   endforeach()
   add_custom_command(OUTPUT ${binary}
-    COMMAND ${MIVORA_FORM2BIN} ${source} ${binary} ${search} --depfile ${binary}.d
-    DEPENDS ${source} ${MIVORA_FORM2BIN_DEPENDS}
+    COMMAND ${form2bin} ${source} ${binary} ${search} --depfile ${binary}.d
+    DEPENDS ${source} ${form2bin_depends}
     DEPFILE ${binary}.d
     COMMENT "Converting design ${design}")
   add_custom_target(${target} DEPENDS ${binary})
+  set(${outvar} ${binary} PARENT_SCOPE)
   if(F_RESOURCE)
     set(rc ${CMAKE_CURRENT_BINARY_DIR}/forms/${stem}.rc)
     file(WRITE ${rc} "${F_RESOURCE} RCDATA \"${binary}\"\n")
     set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${binary})
-    set(${outvar} ${rc} PARENT_SCOPE)
-  else()
-    set(${outvar} ${binary} PARENT_SCOPE)
+    set(${outvar}_RC ${rc} PARENT_SCOPE)
   endif()
 endfunction()

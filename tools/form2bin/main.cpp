@@ -40,6 +40,17 @@ std::string Utf8ToCp949(std::string_view utf8) {
     return out;
 }
 
+// Make-style dependency files separate names by blanks.
+std::string DepfileName(const fs::path& path) {
+    std::string escaped;
+    for (char c : path.string()) {
+        if (c == ' ')
+            escaped += '\\';
+        escaped += c;
+    }
+    return escaped;
+}
+
 std::vector<std::uint8_t> ReadAll(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file)
@@ -99,9 +110,9 @@ int Run(int argc, char** argv) {
     }
     if (!depfile.empty()) {
         std::ofstream dep(depfile, std::ios::trunc);
-        dep << output.string() << ":";
+        dep << DepfileName(output) << ":";
         for (const fs::path& path : used)
-            dep << " \\\n  " << path.string();
+            dep << " \\\n  " << DepfileName(path);
         dep << "\n";
     }
     return 0;

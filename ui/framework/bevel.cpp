@@ -6,8 +6,8 @@
 #include <array>
 
 namespace {
-constexpr std::array<std::string_view, 7> kShapes{"bsBox",        "bsFrame",     "bsTopLine", "bsBottomLine",
-                                                  "bsLeftLine",   "bsRightLine", "bsSpacer"};
+constexpr std::array<std::string_view, 7> kShapes{"bsBox",      "bsFrame",     "bsTopLine", "bsBottomLine",
+                                                  "bsLeftLine", "bsRightLine", "bsSpacer"};
 constexpr std::array<std::string_view, 2> kStyles{"bsLowered", "bsRaised"};
 
 // Top and left edges in one colour, bottom and right in the other.
@@ -19,7 +19,9 @@ void EdgeRect(TCanvas& canvas, int left, int top, int right, int bottom, TColor 
 }
 } // namespace
 
-TBevel::TBevel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 50, 50); }
+TBevel::TBevel(TComponent* owner) : TGraphicControl(owner) {
+    SetBounds(0, 0, 50, 50);
+}
 
 void TBevel::SetShape(TBevelShape shape) {
     if (shape != shape_) {

@@ -84,8 +84,8 @@ void TFont::Assign(const TPersistent* source) {
         TPersistent::Assign(source);
         return;
     }
-    if (font->name_ == name_ && font->height_ == height_ && font->style_ == style_ && font->color_ == color_ &&
-        font->charset_ == charset_)
+    if (font->name_ == name_ && font->height_ == height_ && font->style_ == style_ &&
+        font->color_ == color_ && font->charset_ == charset_)
         return;
     name_ = font->name_;
     height_ = font->height_;

@@ -18,9 +18,9 @@ inline constexpr TColor clWhite = 0xFFFFFF;
 inline constexpr TColor clGray = 0x808080;
 inline constexpr TColor clFuchsia = 0xFF00FF;
 
-// The present RGB value of a colour; system colours are looked up now.
+// The present RGB value of a colour; system colours (the top bit set) are looked up now.
 inline COLORREF ColorToRGB(TColor color) {
-    if ((color & 0xFF000000) == 0xFF000000)
+    if (color & 0x80000000)
         return ::GetSysColor(static_cast<int>(color & 0xFF));
     return color & 0x00FFFFFF;
 }

@@ -99,23 +99,46 @@ void TImageList::DefineProperties(TFiler& filer) {
 }
 
 void TImageList::ReadImages(TStream& stream) {
-    std::uint32_t count = 0;
-    stream.ReadBuffer(&count, sizeof count);
-    std::vector<Entry> images;
-    for (std::uint32_t i = 0; i < count; ++i) {
-        Entry entry{std::make_unique<TBitmap>(), std::make_unique<TBitmap>()};
-        entry.image->LoadFromBmp(ReadBlock(stream));
-        entry.mask->LoadFromBmp(ReadBlock(stream));
-        images.push_back(std::move(entry));
+    TBitmap strip;
+    strip.LoadFromBmp(ReadBlock(stream));
+    std::unique_ptr<TBitmap> masks;
+    if (stream.Remaining() > 0) {
+        masks = std::make_unique<TBitmap>();
+        masks->LoadFromBmp(ReadBlock(stream));
     }
-    images_ = std::move(images);
+    images_.clear();
+    AddStrip(strip, masks.get());
+}
+
+void TImageList::AddStrip(TBitmap& strip, TBitmap* masks) {
+    if (width_ <= 0 || height_ <= 0)
+        return;
+    const TColor key = strip.Empty() ? clNone : strip.Canvas().Pixel(0, strip.Height() - 1);
+    for (int left = 0; left + width_ <= strip.Width(); left += width_) {
+        TBitmap image;
+        image.SetSize(width_, height_);
+        ::BitBlt(image.Canvas().Handle(), 0, 0, width_, height_, strip.Canvas().Handle(), left, 0, SRCCOPY);
+        if (masks == nullptr) {
+            AddMasked(image, key);
+            continue;
+        }
+        TBitmap mask;
+        mask.SetSize(width_, height_);
+        ::BitBlt(mask.Canvas().Handle(), 0, 0, width_, height_, masks->Canvas().Handle(), left, 0, SRCCOPY);
+        Add(image, mask);
+    }
 }
 
 void TImageList::WriteImages(TStream& stream) const {
-    const auto count = static_cast<std::uint32_t>(images_.size());
-    stream.WriteBuffer(&count, sizeof count);
-    for (const Entry& entry : images_) {
-        WriteBlock(stream, entry.image->SaveToBmp());
-        WriteBlock(stream, entry.mask->SaveToBmp());
+    TBitmap strip;
+    TBitmap masks;
+    strip.SetSize(width_ * Count(), height_);
+    masks.SetSize(width_ * Count(), height_);
+    for (int i = 0; i < Count(); ++i) {
+        const Entry& entry = images_[static_cast<std::size_t>(i)];
+        strip.Canvas().Draw(i * width_, 0, *entry.image);
+        masks.Canvas().Draw(i * width_, 0, *entry.mask);
     }
+    WriteBlock(stream, strip.SaveToBmp());
+    WriteBlock(stream, masks.SaveToBmp());
 }

@@ -7,8 +7,9 @@
 #include <vector>
 
 // Images of one size, each with a mask whose white pixels are see-through.
-// Stored as "Bitmap": a 32-bit image count, then per image its picture and its mask, each a 32-bit
-// little-endian byte count followed by a BMP file.
+// Stored as "Bitmap": the images side by side in one strip, as a 32-bit little-endian byte count and a
+// BMP file, then optionally their masks in the same form. Without masks, the pixels of the strip's
+// bottom-left colour are see-through.
 class TImageList : public TComponent {
 public:
     explicit TImageList(TComponent* owner) : TComponent(owner) {}
@@ -44,6 +45,7 @@ private:
 
     void ReadImages(TStream& stream);
     void WriteImages(TStream& stream) const;
+    void AddStrip(TBitmap& strip, TBitmap* masks);
 
     int width_ = 16;
     int height_ = 16;

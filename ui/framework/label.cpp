@@ -9,7 +9,9 @@ namespace {
 constexpr UINT kTextFormat = DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX;
 }
 
-TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 65, 17); }
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
+    SetBounds(0, 0, 65, 17);
+}
 
 void TLabel::SetAutoSize(bool autoSize) {
     if (autoSize != autoSize_) {

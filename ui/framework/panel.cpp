@@ -9,7 +9,9 @@ namespace {
 constexpr std::array<std::string_view, 3> kBevels{"bvNone", "bvLowered", "bvRaised"};
 }
 
-TPanel::TPanel(TComponent* owner) : TCustomControl(owner) { SetBounds(0, 0, 185, 41); }
+TPanel::TPanel(TComponent* owner) : TCustomControl(owner) {
+    SetBounds(0, 0, 185, 41);
+}
 
 void TPanel::SetBevelOuter(TPanelBevel bevel) {
     if (bevel != bevelOuter_) {

@@ -7,6 +7,7 @@
 #include "ui/framework/gdi_guards.h"
 #include "ui/framework/property_io.h"
 #include "ui/framework/wide_text.h"
+#include "ui/framework/window_api.h"
 #include "ui/framework/window_class.h"
 
 #include <windowsx.h>
@@ -54,12 +55,12 @@ void TWinControl::CreateHandle() {
     CreateParams(params);
     if (handle_ != nullptr)
         return; // the parent's creation made this one too
-    const std::wstring caption = framework::Cp949ToWide(Caption());
-    ::CreateWindowExW(params.exStyle, FrameworkWindowClass(ClassName()), caption.c_str(), params.style,
-                      params.x, params.y, params.width, params.height, params.parent, nullptr,
-                      ::GetModuleHandleW(nullptr), this);
+    framework::CreateFrameworkWindow(params.exStyle, FrameworkWindowClass(ClassName()), params.style,
+                                     params.x, params.y, params.width, params.height, params.parent, this);
     if (handle_ == nullptr)
         throw std::runtime_error("Error creating window");
+    if (!Caption().empty())
+        framework::SetWindowCaption(handle_, Caption());
     // Later children lie above earlier ones.
     if (params.style & WS_CHILD)
         ::SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -287,7 +288,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             RECT r;
             ::GetWindowRect(handle_, &r);
             if (HWND parent = ::GetParent(handle_);
-                parent != nullptr && (::GetWindowLongW(handle_, GWL_STYLE) & WS_CHILD))
+                parent != nullptr && (::GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD))
                 ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
             SetBoundsFields(r.left, r.top, r.right - r.left, r.bottom - r.top);
         }
@@ -306,8 +307,7 @@ LRESULT TWinControl::RouteMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     const bool down = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
     const bool up = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
     if (message == WM_MOUSEMOVE && Application != nullptr) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
-        ::TrackMouseEvent(&track);
+        TrackMouseLeave();
         Application->UpdateMouseControl();
     }
     TControl* target = Application != nullptr ? Application->CaptureControl() : nullptr;
@@ -330,9 +330,21 @@ LRESULT TWinControl::RouteMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     return TControl::WndProc(message, wParam, lParam);
 }
 
+// Asks for WM_MOUSELEAVE, so that leaving for another program's window is noticed too. Looked up rather
+// than imported, as the oldest systems this program starts on may lack it.
+void TWinControl::TrackMouseLeave() {
+    using TrackProc = BOOL(WINAPI*)(TRACKMOUSEEVENT*);
+    static const auto track = reinterpret_cast<TrackProc>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "TrackMouseEvent")));
+    if (track == nullptr)
+        return;
+    TRACKMOUSEEVENT request{sizeof request, TME_LEAVE, handle_, 0};
+    track(&request);
+}
+
 void TWinControl::SetWindowCursor() {
-    HCURSOR cursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND));
-    ::SetCursor(cursor != nullptr ? cursor : ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
+    HCURSOR cursor = ::LoadCursorA(nullptr, IDC_HAND);
+    ::SetCursor(cursor != nullptr ? cursor : ::LoadCursorA(nullptr, IDC_ARROW));
 }
 
 // A form with key preview sees each key before the focused control; a key it clears goes no further.
@@ -413,11 +425,19 @@ void TWinControl::GetChildren(const std::function<void(TComponent&)>& proc, TCom
             proc(*Controls(i));
 }
 
+namespace {
+// Asked in the window's own character set, or the answer is a conversion stub rather than the procedure.
+WNDPROC WindowProcedureOf(HWND window) {
+    return reinterpret_cast<WNDPROC>(::IsWindowUnicode(window) ? ::GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                                               : ::GetWindowLongPtrA(window, GWLP_WNDPROC));
+}
+} // namespace
+
 TWinControl* FindControl(HWND window) {
     if (window == nullptr || ::GetWindowThreadProcessId(window, nullptr) != ::GetCurrentThreadId() ||
-        reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window, GWLP_WNDPROC)) != ControlWindowProc)
+        WindowProcedureOf(window) != ControlWindowProc)
         return nullptr;
-    return reinterpret_cast<TWinControl*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    return reinterpret_cast<TWinControl*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
 TControl* FindControlAtCursor() {

@@ -91,6 +91,7 @@ private:
     bool DoKeyPress(char& key);
     LRESULT RouteMouse(UINT message, WPARAM wParam, LPARAM lParam);
     void SetWindowCursor();
+    void TrackMouseLeave();
 
     HWND handle_ = nullptr;
     std::vector<TControl*> graphics_;

@@ -1,8 +1,8 @@
 """Packs skin bitmaps into an image list's stored block.
 
-The block is a 32-bit image count, then per image its picture and its mask, each a 32-bit little-endian
-byte count followed by a BMP file. Mask pixels are white where the picture holds the key colour (pure
-green), black elsewhere.
+The block holds the pictures side by side in one strip, then their masks in a strip of the same size,
+each as a 32-bit little-endian byte count followed by a BMP file. Mask pixels are white where a picture
+holds the key colour (pure green), black elsewhere.
 
     make_image_list.py <output> <bitmap>...
 """
@@ -38,14 +38,13 @@ def read_bmp(data):
     return width, len(rows), rows
 
 
-def mask_bmp(width, height, rows):
-    """A 24-bit BMP: white where the key colour is, black elsewhere."""
+def encode_bmp24(width, height, rows):
     stride = (width * 3 + 3) & ~3
     pixels = bytearray()
     for row in reversed(rows):
         line = bytearray()
-        for rgb in row:
-            line += b"\xff\xff\xff" if rgb == KEY else b"\x00\x00\x00"
+        for r, g, b in row:
+            line += bytes((b, g, r))
         pixels += line + b"\x00" * (stride - len(line))
     info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 3780, 3780, 0, 0)
     header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
@@ -53,13 +52,20 @@ def mask_bmp(width, height, rows):
 
 
 def block(paths):
-    out = bytearray(struct.pack("<I", len(paths)))
+    pictures = []
     for path in paths:
         with open(path, "rb") as f:
-            picture = f.read()
-        mask = mask_bmp(*read_bmp(picture))
-        for part in (picture, mask):
-            out += struct.pack("<I", len(part)) + part
+            pictures.append(read_bmp(f.read()))
+    width, height = pictures[0][0], pictures[0][1]
+    if any(p[0] != width or p[1] != height for p in pictures):
+        raise ValueError("the images of one list must share one size")
+    strip = [sum((p[2][y] for p in pictures), []) for y in range(height)]
+    white, black = (255, 255, 255), (0, 0, 0)
+    masks = [[white if rgb == KEY else black for rgb in row] for row in strip]
+    out = bytearray()
+    for rows in (strip, masks):
+        bmp = encode_bmp24(width * len(pictures), height, rows)
+        out += struct.pack("<I", len(bmp)) + bmp
     return bytes(out)
 
 

@@ -19,10 +19,6 @@
 #include <memory>
 #include <stdexcept>
 
-// windows.h names RegisterClass as a macro for its own function.
-#undef RegisterClass
-#include "ui/framework/class_registry.h"
-
 TfMessage* fMessage = nullptr;
 std::uint16_t KeyResult = krNone;
 
@@ -33,7 +29,7 @@ constexpr WPARAM kMoveByCaption = 0xF012; // SC_MOVE + HTCAPTION
 
 void RegisterDialogClasses() {
     RegisterFrameworkClasses();
-    RegisterClass<TepBitmapButton>("TepBitmapButton");
+    RegisterMediaBtnClasses();
 }
 
 template <class T> T* Bind(const TComponent& form, std::string_view name) {

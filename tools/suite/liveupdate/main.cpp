@@ -2,7 +2,7 @@
 // the last <field>, and reports the verdicts listed in MIVORA_SIM_VERDICT (comma-separated):
 //   a number      send that code in WM_COPYDATA's data word
 //   payload:<n>   send code n with a text payload
-//   wait          stay running without reporting (until ended from outside)
+//   wait          stay running without reporting, as long as the update window exists
 //   exit          end at once without reporting
 // Unset, it reports 1101.
 #include "tools/suite/common/record.h"
@@ -46,9 +46,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     while (start <= steps.size()) {
         const auto end = steps.find(',', start);
         const std::string step = steps.substr(start, end == std::string::npos ? end : end - start);
-        if (step == "wait")
-            for (;;)
-                ::Sleep(1000);
+        if (step == "wait") {
+            while (::IsWindow(window))
+                ::Sleep(200);
+            return 0;
+        }
         if (step == "exit")
             return 0;
         if (step.rfind("payload:", 0) == 0)

@@ -1,5 +1,5 @@
-// Stand-in for the suite's main program. It records its command line and shows a main window of class
-// "TfrmZmMain" titled "Zelvano Mivora" that records every WM_COPYDATA notice it receives.
+// Stand-in for the suite's main program. It records its command line and file path and shows a main window of
+// class "TfrmZmMain" titled "Zelvano Mivora" that records every WM_COPYDATA notice it receives.
 // MIVORA_SIM_MAIN (comma-separated) adds "splash" and "login" windows, "nomain" leaves out the main
 // window and "exit" ends the program right after recording its command line.
 #include "tools/suite/common/record.h"
@@ -61,6 +61,9 @@ void OpenWindow(const char* className, const char* title, int top) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     AppendRecord("MivoraMain.cmdline", std::string(::GetCommandLineA()) + "\n");
+    char image[MAX_PATH + 1] = {};
+    ::GetModuleFileNameA(nullptr, image, MAX_PATH);
+    AppendRecord("MivoraMain.image", std::string(image) + "\n");
     if (HasOption("exit"))
         return 0;
     if (!HasOption("nomain"))

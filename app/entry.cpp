@@ -1,0 +1,48 @@
+#include "app/entry.h"
+
+#include "app/instance.h"
+#include "platform/command_line.h"
+#include "ui/framework/application.h"
+#include "update/uLiveUpdate.h"
+
+namespace {
+
+// A hung main window must not freeze the gate while it holds the instance mutex.
+constexpr UINT HandOffTimeoutMs = 30000;
+
+void LeaveArgumentForRunningGate() {
+    CloseInstanceMutex();
+    const std::string argument = platform::CommandLineArgument(::GetCommandLineA(), 1);
+    StartArgumentAtom = ::GlobalAddAtomA(argument.c_str());
+}
+
+void NotifyMainWindow(HWND mainWindow) {
+    HandOffData.dwData = HandOffCode;
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(mainWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(Application->Handle()),
+                          reinterpret_cast<LPARAM>(&HandOffData), SMTO_ABORTIFHUNG, HandOffTimeoutMs,
+                          &ignored);
+    ::SetForegroundWindow(mainWindow);
+}
+
+} // namespace
+
+StartRoad TakeStartRoad() {
+    if (IsAnotherInstanceRunning()) {
+        LeaveArgumentForRunningGate();
+        return StartRoad::AnotherGateRunning;
+    }
+    if (HWND mainWindow = ::FindWindowA("TfrmZmMain", "Zelvano Mivora")) {
+        NotifyMainWindow(mainWindow);
+        return StartRoad::MainWindowOpen;
+    }
+    // Both lookups are made before either is tested.
+    HWND splash = ::FindWindowA("TfrmZmSplash", "Zelvano Mivora - Splash");
+    HWND login = ::FindWindowA("TfrmZmLogin", "Zelvano Mivora - Login");
+    if (splash != nullptr || login != nullptr)
+        return StartRoad::SplashOrLoginOpen;
+
+    Application->SetTitle("젤바노미보라");
+    Application->CreateForm(frmLiveUpdate);
+    return StartRoad::NothingRunning;
+}

@@ -1,0 +1,27 @@
+#include "app/instance.h"
+
+std::string InstanceName;
+UINT InstanceMessageId = 0;
+platform::UniqueHandle InstanceMutex;
+ATOM StartArgumentAtom = 0;
+COPYDATASTRUCT HandOffData{};
+
+void SetInstanceName(const std::string& name) {
+    InstanceName = name;
+    InstanceMessageId = ::RegisterWindowMessageA(InstanceName.c_str());
+}
+
+bool IsAnotherInstanceRunning() {
+    InstanceMutex.reset();
+    InstanceMutex.reset(::CreateMutexA(nullptr, TRUE, InstanceName.c_str()));
+    // The error code is read right after the call, while it still tells "already exists".
+    if (InstanceMutex && ::GetLastError() == ERROR_ALREADY_EXISTS) {
+        InstanceMutex.reset();
+        return true;
+    }
+    return false;
+}
+
+void CloseInstanceMutex() {
+    InstanceMutex.reset();
+}

@@ -1,0 +1,109 @@
+#include "platform/registry.h"
+
+#include "platform/win32/unique_resource.h"
+
+#include <windows.h>
+
+#include <utility>
+
+namespace platform {
+
+namespace {
+
+HKEY KeyOf(void* handle) {
+    return static_cast<HKEY>(handle);
+}
+
+// The size-and-type query counts any failure as a missing value; a read may find the value grown.
+ValueQuery QueryOf(HKEY key, const std::string& name) {
+    return [key, &name](std::uint32_t& type, char* data, std::uint32_t& size) {
+        DWORD valueType = REG_NONE;
+        DWORD valueSize = size;
+        const LONG status = ::RegQueryValueExA(key, name.c_str(), nullptr, &valueType,
+                                               reinterpret_cast<BYTE*>(data), &valueSize);
+        type = valueType;
+        size = valueSize;
+        if (status == ERROR_SUCCESS)
+            return QueryStatus::Ok;
+        if (data == nullptr || status == ERROR_FILE_NOT_FOUND)
+            return QueryStatus::Missing;
+        return status == ERROR_MORE_DATA ? QueryStatus::MoreData : QueryStatus::Failed;
+    };
+}
+
+std::optional<RawValue> ReadValue(HKEY key, std::string_view name) {
+    if (key == nullptr)
+        return std::nullopt;
+    const std::string text(name);
+    return ReadWholeValue(name, QueryOf(key, text));
+}
+
+} // namespace
+
+RegistryKey::RegistryKey(std::string_view path) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, RelativeKeyPath(path).c_str(), 0, nullptr,
+                          REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS)
+        handle_ = key;
+}
+
+RegistryKey::~RegistryKey() {
+    Close();
+}
+
+RegistryKey::RegistryKey(RegistryKey&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+
+RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
+    if (this != &other) {
+        Close();
+        handle_ = std::exchange(other.handle_, nullptr);
+    }
+    return *this;
+}
+
+void RegistryKey::Close() {
+    if (handle_ != nullptr)
+        ::RegCloseKey(KeyOf(std::exchange(handle_, nullptr)));
+}
+
+bool RegistryKey::ValueExists(std::string_view name) const {
+    return handle_ != nullptr && ::RegQueryValueExA(KeyOf(handle_), std::string(name).c_str(), nullptr,
+                                                    nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+std::string RegistryKey::ReadString(std::string_view name) const {
+    return DecodeText(name, ReadValue(KeyOf(handle_), name));
+}
+
+std::int32_t RegistryKey::ReadInteger(std::string_view name) const {
+    return DecodeInteger(name, ReadValue(KeyOf(handle_), name));
+}
+
+void RegistryKey::WriteInteger(std::string_view name, std::int32_t value) {
+    const DWORD data = static_cast<DWORD>(value);
+    if (handle_ == nullptr ||
+        ::RegSetValueExA(KeyOf(handle_), std::string(name).c_str(), 0, REG_DWORD,
+                         reinterpret_cast<const BYTE*>(&data), sizeof(data)) != ERROR_SUCCESS)
+        RaiseSetDataFailed(name);
+}
+
+bool KeyExists(std::string_view path) {
+    // Read rights only: query values, enumerate subkeys, standard read (0x20009).
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, RelativeKeyPath(path).c_str(), 0,
+                        STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS,
+                        &key) != ERROR_SUCCESS)
+        return false;
+    UniqueKey opened(key);
+    return true;
+}
+
+void CreateKey(std::string_view path) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, RelativeKeyPath(path).c_str(), 0, nullptr,
+                          REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        RaiseCreateKeyFailed(path);
+    UniqueKey created(key);
+}
+
+} // namespace platform

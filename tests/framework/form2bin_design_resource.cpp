@@ -1,0 +1,13 @@
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+std::vector<std::uint8_t> LoadSampleDesign() {
+    HRSRC found = ::FindResourceA(nullptr, "SAMPLE_DESIGN", MAKEINTRESOURCEA(10)); // RT_RCDATA
+    if (found == nullptr)
+        return {};
+    // Resource memory belongs to the module: nothing to free.
+    const auto* bytes = static_cast<const std::uint8_t*>(::LockResource(::LoadResource(nullptr, found)));
+    return {bytes, bytes + ::SizeofResource(nullptr, found)};
+}

@@ -1,0 +1,141 @@
+#include "platform/win32/fault_guard.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+void* HandlerChainHead() {
+    void* head;
+    asm volatile("movl %%fs:0, %0" : "=r"(head));
+    return head;
+}
+
+void WriteLowMemory(void*) noexcept {
+    asm volatile("movl $1, 0x10" ::: "memory");
+}
+void ReadLowMemory(void*) noexcept {
+    int value;
+    asm volatile("movl 0x20, %0" : "=r"(value)::"memory");
+}
+void IllegalInstruction(void*) noexcept {
+    asm volatile("ud2");
+}
+void DivideByZero(void*) noexcept {
+    asm volatile("xorl %%ecx, %%ecx\n\tmovl $7, %%eax\n\tcltd\n\tidivl %%ecx" ::: "eax", "ecx", "edx");
+}
+void Raise(void* code) noexcept {
+    ::RaiseException(*static_cast<DWORD*>(code), 0, 0, nullptr);
+}
+void Count(void* counter) noexcept {
+    ++*static_cast<int*>(counter);
+}
+
+// Faults with a stack of its own frames above the guard.
+void FaultDeepInside(void* depth) noexcept {
+    volatile char padding[256];
+    padding[0] = 1;
+    if (--*static_cast<int*>(depth) > 0)
+        FaultDeepInside(depth);
+    else
+        WriteLowMemory(nullptr);
+    padding[1] = padding[0];
+}
+
+// A handler of the called code that declines the fault and counts how it was called.
+struct PassingRecord {
+    void* Next;
+    void* Handler;
+};
+int SearchCalls = 0;
+int UnwindCalls = 0;
+EXCEPTION_DISPOSITION PassingHandler(EXCEPTION_RECORD* exception, void*, CONTEXT*, void*) {
+    ++((exception->ExceptionFlags & EXCEPTION_UNWINDING) != 0 ? UnwindCalls : SearchCalls);
+    return ExceptionContinueSearch;
+}
+void FaultUnderAForeignRecord(void*) noexcept {
+    PassingRecord record{HandlerChainHead(), reinterpret_cast<void*>(&PassingHandler)};
+    asm volatile("movl %0, %%fs:0" ::"r"(&record) : "memory");
+    DivideByZero(nullptr);
+}
+
+// An inner guard catches its own fault; the outer one sees a normal return.
+void NestedGuard(void* inner) noexcept {
+    *static_cast<std::optional<DWORD>*>(inner) = platform::RunGuarded(DivideByZero, nullptr);
+}
+
+TEST(RunGuarded, CatchesEachKindOfFaultWithItsCode) {
+    void* const chain = HandlerChainHead();
+    EXPECT_EQ(platform::RunGuarded(WriteLowMemory, nullptr), DWORD(EXCEPTION_ACCESS_VIOLATION));
+    EXPECT_EQ(platform::RunGuarded(ReadLowMemory, nullptr), DWORD(EXCEPTION_ACCESS_VIOLATION));
+    EXPECT_EQ(platform::RunGuarded(IllegalInstruction, nullptr), DWORD(EXCEPTION_ILLEGAL_INSTRUCTION));
+    EXPECT_EQ(platform::RunGuarded(DivideByZero, nullptr), DWORD(EXCEPTION_INT_DIVIDE_BY_ZERO));
+    DWORD code = 0xE0001234;
+    EXPECT_EQ(platform::RunGuarded(Raise, &code), code);
+    EXPECT_EQ(HandlerChainHead(), chain);
+}
+
+TEST(RunGuarded, ReturnsNothingAfterANormalRun) {
+    void* const chain = HandlerChainHead();
+    int counter = 0;
+    EXPECT_EQ(platform::RunGuarded(Count, &counter), std::nullopt);
+    EXPECT_EQ(counter, 1);
+    EXPECT_EQ(HandlerChainHead(), chain);
+}
+
+TEST(RunGuarded, SurvivesManyFaultsInARowWithLocalsIntact) {
+    void* const chain = HandlerChainHead();
+    void (*const faults[])(void*) noexcept = {WriteLowMemory, IllegalInstruction, DivideByZero};
+    volatile int sentinel = 0x5A5A5A5A;
+    int caught = 0;
+    for (int i = 0; i < 3000; ++i)
+        caught += platform::RunGuarded(faults[i % 3], nullptr).has_value();
+    EXPECT_EQ(caught, 3000);
+    EXPECT_EQ(sentinel, 0x5A5A5A5A);
+    EXPECT_EQ(HandlerChainHead(), chain);
+}
+
+TEST(RunGuarded, CutsBackDeepStacksAndNestsInsideAnotherGuard) {
+    void* const chain = HandlerChainHead();
+    int depth = 50;
+    EXPECT_EQ(platform::RunGuarded(FaultDeepInside, &depth), DWORD(EXCEPTION_ACCESS_VIOLATION));
+    EXPECT_EQ(depth, 0);
+
+    std::optional<DWORD> inner;
+    EXPECT_EQ(platform::RunGuarded(NestedGuard, &inner), std::nullopt);
+    EXPECT_EQ(inner, DWORD(EXCEPTION_INT_DIVIDE_BY_ZERO));
+    EXPECT_EQ(HandlerChainHead(), chain);
+}
+
+TEST(RunGuarded, UnwindsTheRecordsOfTheCalledCode) {
+    void* const chain = HandlerChainHead();
+    SearchCalls = UnwindCalls = 0;
+    EXPECT_EQ(platform::RunGuarded(FaultUnderAForeignRecord, nullptr), DWORD(EXCEPTION_INT_DIVIDE_BY_ZERO));
+    EXPECT_EQ(SearchCalls, 1);
+    EXPECT_EQ(UnwindCalls, 1);
+    EXPECT_EQ(HandlerChainHead(), chain);
+}
+
+TEST(RunGuarded, CppExceptionsStillWorkAfterCaughtFaults) {
+    ASSERT_TRUE(platform::RunGuarded(WriteLowMemory, nullptr));
+    ASSERT_TRUE(platform::RunGuarded(IllegalInstruction, nullptr));
+    try {
+        throw std::runtime_error("after the fault");
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "after the fault");
+    }
+    EXPECT_THROW(std::string().at(3), std::out_of_range);
+}
+
+TEST(RunGuarded, AnUnguardedFaultStillReachesOuterHandlers) {
+    // A fault after the guard has returned is not swallowed by a stale record: the outer guard sees it.
+    auto outer = [](void*) noexcept {
+        int counter = 0;
+        platform::RunGuarded(Count, &counter);
+        IllegalInstruction(nullptr);
+    };
+    EXPECT_EQ(platform::RunGuarded(outer, nullptr), DWORD(EXCEPTION_ILLEGAL_INSTRUCTION));
+}
+
+} // namespace

@@ -1,0 +1,92 @@
+#include "platform/library.h"
+
+#include "platform/files.h"
+#include "platform/win32/library.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+std::int32_t __stdcall Combine(const char* text, std::int32_t number, const char* other, std::int32_t last) {
+    return static_cast<std::int32_t>(std::strlen(text)) * 1000 + number * 100 + (other == nullptr ? 0 : 10) +
+           last;
+}
+
+// Built with the wrong convention: leaves its four arguments on the caller's stack.
+extern "C" std::int32_t __cdecl LeavesItsArguments(std::int32_t a, std::int32_t b, std::int32_t c,
+                                                   std::int32_t d) {
+    return a + b + c + d;
+}
+
+std::int32_t __stdcall Faults(std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
+    asm volatile("movl $1, 0x10" ::: "memory");
+    return 0;
+}
+
+BOOL WINAPI FaultingRelease(HMODULE) {
+    asm volatile("ud2");
+    return TRUE;
+}
+
+std::string ProgramDirectory() {
+    char path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string text(path, length);
+    return text.substr(0, text.rfind('\\') + 1);
+}
+
+TEST(CallStdcall4, PassesTheArgumentsInOrderAndReturnsTheAnswer) {
+    const char* text = "ZM_000001";
+    const char* other = "D:\\";
+    EXPECT_EQ(platform::CallStdcall4(reinterpret_cast<void*>(&Combine),
+                                     reinterpret_cast<std::uintptr_t>(text), 1,
+                                     reinterpret_cast<std::uintptr_t>(other), 1),
+              9111);
+    EXPECT_EQ(platform::CallStdcall4(reinterpret_cast<void*>(&Combine),
+                                     reinterpret_cast<std::uintptr_t>(text), 0, 0, 0),
+              9000);
+}
+
+TEST(CallStdcall4, ACdeclFunctionDoesNotShiftTheCallersStack) {
+    volatile std::int32_t sentinel = 0x1234567;
+    std::int64_t total = 0;
+    for (int i = 0; i < 100000; ++i)
+        total += *platform::CallStdcall4(reinterpret_cast<void*>(&LeavesItsArguments), 1, 2, 3, i);
+    EXPECT_EQ(total, 100000LL * 6 + (99999LL * 100000) / 2);
+    EXPECT_EQ(sentinel, 0x1234567);
+}
+
+TEST(CallStdcall4, AFaultInsideGivesNothingAndCallsGoOn) {
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(platform::CallStdcall4(reinterpret_cast<void*>(&Faults), 1, 2, 3, 4), std::nullopt);
+    EXPECT_EQ(platform::CallStdcall4(reinterpret_cast<void*>(&LeavesItsArguments), 1, 2, 3, 4), 10);
+}
+
+TEST(GuardedRelease, AFaultingReleaseIsReportedAndSurvived) {
+    EXPECT_FALSE(platform::GuardedRelease(&FaultingRelease, nullptr));
+    EXPECT_FALSE(platform::GuardedRelease(&FaultingRelease, nullptr));
+}
+
+TEST(LoadLibraryFile, LoadsFindsAndReleasesTheSimulatedLibrary) {
+    const std::string path = ProgramDirectory() + "suite\\ZM_CheckVer.dll";
+    ASSERT_TRUE(platform::FileExists(path)) << path;
+    platform::LibraryHandle library = platform::LoadLibraryFile(path);
+    ASSERT_NE(library, nullptr);
+    EXPECT_NE(platform::FindExport(library, "ZM_luChkVer"), nullptr);
+    EXPECT_EQ(platform::FindExport(library, "ZM_luChkVer@16"), nullptr);
+    EXPECT_EQ(platform::FindExport(library, "zm_luchkver"), nullptr);
+    EXPECT_TRUE(platform::ReleaseLibrary(library));
+    EXPECT_EQ(::GetModuleHandleA(path.c_str()), nullptr);
+}
+
+TEST(LoadLibraryFile, NothingForMissingDirectoryOrNonLibraryFiles) {
+    EXPECT_EQ(platform::LoadLibraryFile("C:\\no\\such\\ZM_CheckVer.dll"), nullptr);
+    EXPECT_EQ(platform::LoadLibraryFile(ProgramDirectory() + "suite"), nullptr);
+    EXPECT_FALSE(platform::FileExists(ProgramDirectory() + "suite"));
+    EXPECT_FALSE(platform::FileExists(ProgramDirectory() + "*.exe"));
+}
+
+} // namespace

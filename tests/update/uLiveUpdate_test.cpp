@@ -1,0 +1,151 @@
+// The gate end to end: the update window against the simulated suite, real processes and real dialogs
+// answered with real key presses.
+#include "tools/scenario/harness.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+constexpr char MainProgram[] = "C:\\Program Files\\Zelvano Mivora\\MivoraMain.exe";
+constexpr DWORD RunTimeoutMs = 60000;
+
+std::string FirstLine(const std::string& text) {
+    return text.substr(0, text.find('\n'));
+}
+
+class GateTest : public ::testing::Test {
+protected:
+    scenario::GateOutcome Run(const std::string& verdict, const std::string& library = "210") {
+        setup_.Verdict = verdict;
+        setup_.CheckLibrary = library;
+        scenario::InstallSuite(setup_);
+        return scenario::RunGate("\"  install  \"", "", RunTimeoutMs);
+    }
+    // The main program's command line; waits a while for a start that is still on its way.
+    std::string MainLine() const { return FirstLine(scenario::AwaitRecord("MivoraMain.cmdline", 3000)); }
+
+    scenario::SuiteSetup setup_;
+};
+
+TEST_F(GateTest, EachVerdictGetsItsDialogAndItsStart) {
+    struct Case {
+        const char* Verdict;
+        int Dialogs;
+        bool MainStarts;
+    };
+    for (const Case c : {Case{"1006", 1, true}, Case{"1007", 1, false}, Case{"1101", 0, true},
+                         Case{"1102", 1, false}, Case{"1103", 1, true}}) {
+        const auto outcome = Run(c.Verdict);
+        EXPECT_TRUE(outcome.Ended) << c.Verdict;
+        EXPECT_EQ(outcome.Dialogs, c.Dialogs) << c.Verdict;
+        EXPECT_EQ(scenario::Recorded("ZM_LiveUpdate.sent"), std::string(c.Verdict) + "\n");
+        if (c.MainStarts)
+            EXPECT_EQ(MainLine(), std::string(MainProgram) + " INSTALL") << c.Verdict;
+        else
+            EXPECT_EQ(MainLine(), "") << c.Verdict;
+    }
+}
+
+TEST_F(GateTest, UpdaterGetsItsCommandLine) {
+    Run("1101");
+    const std::string line = FirstLine(scenario::Recorded("ZM_LiveUpdate.cmdline"));
+    const std::string expectedStart =
+        "C:\\Program Files\\Zelvano Mivora\\ZM_LiveUpdate.exe <ZM_000001><0><C:\\Program Files\\><0><";
+    EXPECT_EQ(line.substr(0, expectedStart.size()), expectedStart);
+    EXPECT_EQ(line.back(), '>');
+    EXPECT_EQ(scenario::Recorded("checkver.log"),
+              "attach\r\ncall s:ZM_000001 0 s:C:\\Program%20Files\\ 0\r\ndetach\r\n");
+}
+
+TEST_F(GateTest, UnknownCodeIsIgnoredAndALaterVerdictHandled) {
+    const auto outcome = Run("1000,1102");
+    EXPECT_TRUE(outcome.Ended);
+    EXPECT_EQ(outcome.Dialogs, 1);
+    EXPECT_EQ(scenario::Recorded("ZM_LiveUpdate.sent"), "1000\n1102\n");
+    EXPECT_EQ(MainLine(), "");
+}
+
+TEST_F(GateTest, PayloadChangesNothing) {
+    const auto outcome = Run("payload:1101");
+    EXPECT_TRUE(outcome.Ended);
+    EXPECT_EQ(outcome.Dialogs, 0);
+    EXPECT_EQ(MainLine(), std::string(MainProgram) + " INSTALL");
+}
+
+TEST_F(GateTest, UpdaterEndingWithoutAVerdictCountsAsUnfinished) {
+    const auto outcome = Run("exit");
+    EXPECT_TRUE(outcome.Ended);
+    EXPECT_EQ(outcome.Dialogs, 1);
+    EXPECT_EQ(MainLine(), std::string(MainProgram) + " INSTALL");
+}
+
+TEST_F(GateTest, UpdaterThatCannotStartStartsTheMainProgram) {
+    scenario::InstallSuite(setup_);
+    {
+        // A file of the updater's name that is no program.
+        const platform::UniqueFile file(::CreateFileA("C:\\Program Files\\Zelvano Mivora\\ZM_LiveUpdate.exe",
+                                                      GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(file);
+        DWORD written = 0;
+        ::WriteFile(file.get(), "not a program", 13, &written, nullptr);
+    }
+    const auto outcome = scenario::RunGate("", "", RunTimeoutMs);
+    EXPECT_TRUE(outcome.Ended);
+    EXPECT_EQ(outcome.Dialogs, 1);
+    EXPECT_EQ(MainLine(), std::string(MainProgram) + " ");
+}
+
+TEST_F(GateTest, UnsupportedWindowsIsRefusedBeforeTheUpdateCheck) {
+    for (const char* version : {"nt40", "win98", "win7"}) {
+        setup_.WindowsVersion = version;
+        const auto outcome = Run("1101");
+        EXPECT_TRUE(outcome.Ended) << version;
+        EXPECT_EQ(outcome.Dialogs, 1) << version;
+        EXPECT_EQ(scenario::Recorded("checkver.log"), "") << version;
+        EXPECT_EQ(scenario::Recorded("ZM_LiveUpdate.cmdline"), "") << version;
+        EXPECT_EQ(MainLine(), "") << version;
+        HKEY key = nullptr;
+        EXPECT_NE(::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\QUENTAR\\ZelvanoManager\\LiveUpdate", 0,
+                                  KEY_READ, &key),
+                  ERROR_SUCCESS)
+            << "the test switches were never made";
+        platform::UniqueKey closeIt(key);
+    }
+    scenario::SetWindowsVersionFor("Mivora.exe", "");
+}
+
+TEST_F(GateTest, RegistryErrorIsReportedAndTheMainProgramStillStarts) {
+    scenario::InstallSuite(setup_);
+    HKEY key = nullptr;
+    ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\QUENTAR\\ZelvanoManager\\Mivora", 0, KEY_ALL_ACCESS, &key);
+    const platform::UniqueKey module(key);
+    const DWORD numeric = 100;
+    ::RegSetValueExA(module.get(), "ver", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&numeric),
+                     sizeof(numeric));
+
+    scenario::Started gate = scenario::StartGate("");
+    const HWND box = scenario::WaitForWindow(gate.ProcessId, L"\uC824\uBC14\uB178\uBBF8\uBCF4\uB77C", 20000);
+    ASSERT_NE(box, nullptr) << "the application's error box";
+    EXPECT_EQ(scenario::MessageBoxText(box), L"Invalid data type for 'ver'");
+    scenario::PressKey(box, VK_RETURN);
+    EXPECT_TRUE(scenario::WaitForExit(gate, 20000));
+    EXPECT_EQ(MainLine(), std::string(MainProgram) + " ");
+    EXPECT_EQ(scenario::Recorded("ZM_LiveUpdate.cmdline"), "");
+    scenario::Kill(gate);
+}
+
+TEST_F(GateTest, PathWithBlanksNeverStartsAPlantedProgram) {
+    scenario::InstallSuite(setup_);
+    ASSERT_TRUE(
+        ::CopyFileA((scenario::OwnDirectory() + "suite\\MivoraMain.exe").c_str(), "C:\\Program.exe", FALSE));
+    const auto outcome = Run("1101");
+    ::DeleteFileA("C:\\Program.exe");
+    EXPECT_TRUE(outcome.Ended);
+    EXPECT_EQ(scenario::AwaitRecord("MivoraMain.image", 3000), std::string(MainProgram) + "\n");
+    EXPECT_EQ(MainLine(), std::string(MainProgram) + " INSTALL");
+}
+
+} // namespace

@@ -1,0 +1,109 @@
+// The suite's version-check library as the gate meets it, with its answer and misbehaviour chosen by
+// the environment (see ../README.md).
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct Behaviour {
+    int Answer = -204;
+    std::string CallFault;   // "av", "ill", "div" or empty
+    std::string DetachFault; // the same
+};
+
+std::string Environment(const char* name) {
+    char buffer[1024];
+    const DWORD length = ::GetEnvironmentVariableA(name, buffer, sizeof(buffer));
+    return length > 0 && length < sizeof(buffer) ? std::string(buffer, length) : std::string();
+}
+
+Behaviour ReadBehaviour() {
+    Behaviour behaviour;
+    const std::string words = Environment("MIVORA_SIM_CHECKVER");
+    for (std::size_t start = 0; start <= words.size();) {
+        std::size_t end = words.find(',', start);
+        if (end == std::string::npos)
+            end = words.size();
+        const std::string word = words.substr(start, end - start);
+        if (word.rfind("call-", 0) == 0)
+            behaviour.CallFault = word.substr(5);
+        else if (word.rfind("detach-", 0) == 0)
+            behaviour.DetachFault = word.substr(7);
+        else if (!word.empty())
+            behaviour.Answer = std::atoi(word.c_str());
+        start = end + 1;
+    }
+    return behaviour;
+}
+
+void Record(const std::string& line) {
+    const std::string path = Environment("MIVORA_SIM_CHECKVER_LOG");
+    if (path.empty())
+        return;
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    ::SetFilePointer(file, 0, nullptr, FILE_END);
+    const std::string text = line + "\r\n";
+    DWORD written = 0;
+    ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    ::CloseHandle(file);
+}
+
+std::string Escaped(const char* text) {
+    if (text == nullptr)
+        return "null";
+    std::string out = "s:";
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p != 0; ++p) {
+        if (*p >= '!' && *p <= '~' && *p != '%') {
+            out += static_cast<char>(*p);
+        } else {
+            char hex[4];
+            std::snprintf(hex, sizeof(hex), "%%%02X", *p);
+            out += hex;
+        }
+    }
+    return out;
+}
+
+void Fault(const std::string& kind) {
+    if (kind == "av")
+        asm volatile("movl $1, 0x10" ::: "memory");
+    else if (kind == "ill")
+        asm volatile("ud2");
+    else if (kind == "div")
+        asm volatile("xorl %%ecx, %%ecx\n\tmovl $7, %%eax\n\tcltd\n\tidivl %%ecx" ::: "eax", "ecx", "edx");
+}
+
+} // namespace
+
+// The build without the export keeps the function but exports nothing.
+#ifdef MIVORA_CHECKVER_NO_EXPORT
+#define CHECKVER_EXPORT
+#else
+#define CHECKVER_EXPORT __declspec(dllexport)
+#endif
+
+extern "C" CHECKVER_EXPORT int WINAPI ZM_luChkVer(const char* moduleId, int testMode, const char* suitePath,
+                                                  int liveTestMode) {
+    Record("call " + Escaped(moduleId) + " " + std::to_string(testMode) + " " + Escaped(suitePath) + " " +
+           std::to_string(liveTestMode));
+    const Behaviour behaviour = ReadBehaviour();
+    Fault(behaviour.CallFault);
+    return behaviour.Answer;
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        Record("attach");
+    } else if (reason == DLL_PROCESS_DETACH) {
+        Record("detach");
+        Fault(ReadBehaviour().DetachFault);
+    }
+    return TRUE;
+}

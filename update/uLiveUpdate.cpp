@@ -1,0 +1,125 @@
+#include "update/uLiveUpdate.h"
+
+#include "platform/os_version.h"
+#include "ui/framework/application.h"
+#include "ui/message/uMessage.h"
+#include "update/check_live_update.h"
+#include "update/module_path.h"
+#include "update/module_table.h"
+#include "update/updater_verdict.h"
+
+#include <functional>
+
+TfrmLiveUpdate* frmLiveUpdate = nullptr;
+
+namespace {
+
+// How often the waiting window looks whether the updater is still running.
+constexpr UINT_PTR UpdaterWatchTimer = 1;
+constexpr UINT UpdaterWatchIntervalMs = 500;
+
+} // namespace
+
+TfrmLiveUpdate::TfrmLiveUpdate(TComponent* owner) : TForm(owner) {
+    PublishMethod("FormCreate", std::function<void(TObject*)>([this](TObject* s) { FormCreate(s); }));
+    PublishMethod("FormClose", std::function<void(TObject*, TCloseAction&)>(
+                                   [this](TObject* s, TCloseAction& a) { FormClose(s, a); }));
+    ReadDesign("TFRMLIVEUPDATE");
+}
+
+TfrmLiveUpdate::~TfrmLiveUpdate() {
+    StopWatchingUpdater();
+}
+
+void TfrmLiveUpdate::FormCreate(TObject*) {
+    SetLeft(-1000);
+    SetTop(-1000);
+
+    if (!IsSupportedOsVersion(GetOsVersionClass())) {
+        ShowMessageDialog(mtWarning, "Mivora 를 실행할 수 없는 운영체제입니다.",
+                          "Windows XP 와 Windows 2000 에서만 실행이 가능합니다.", mbOk, nullptr);
+        Close();
+        return;
+    }
+
+    StartArgument = StartArgumentFrom(::GetCommandLineA());
+    const HWND window = Handle();
+    std::int32_t result = CheckFailed;
+    try {
+        result = CheckLiveUpdate(std::string(ModuleIds[0]),
+                                 static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)), updater_);
+    } catch (const std::exception& error) {
+        // No updater runs after a registry error, so no verdict will come: report it and go on.
+        Application->HandleException(error);
+    }
+    if (result != UpdaterStarted)
+        StartMainProgram();
+    else
+        WatchUpdater();
+}
+
+void TfrmLiveUpdate::FormClose(TObject*, TCloseAction&) {
+    Application->Terminate();
+}
+
+LRESULT TfrmLiveUpdate::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COPYDATA:
+        WMCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        return 0;
+    case WM_TIMER:
+        if (wParam == UpdaterWatchTimer) {
+            // An updater that ended without a verdict is taken as an unfinished update.
+            if (watchingUpdater_ && updater_.HasEnded())
+                RespondToVerdict(VerdictWhenUpdaterVanishes);
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return TForm::WndProc(message, wParam, lParam);
+}
+
+void TfrmLiveUpdate::WMCopyData(const COPYDATASTRUCT& data) {
+    RespondToVerdict(static_cast<std::int32_t>(data.dwData));
+}
+
+void TfrmLiveUpdate::RespondToVerdict(std::int32_t code) {
+    // A verdict that arrives while another is being answered is ignored.
+    if (verdictInProgress_)
+        return;
+    const auto response = ResponseToVerdict(code);
+    if (!response)
+        return;
+    verdictInProgress_ = true;
+    StopWatchingUpdater();
+    if (response->DialogType != 0)
+        ShowMessageDialog(response->DialogType, response->MainText, response->SubText, mbOk, nullptr);
+    if (response->StartsMainProgram)
+        StartMainProgram();
+    else
+        Close();
+}
+
+void TfrmLiveUpdate::WatchUpdater() {
+    watchingUpdater_ = ::SetTimer(Handle(), UpdaterWatchTimer, UpdaterWatchIntervalMs, nullptr) != 0;
+}
+
+void TfrmLiveUpdate::StopWatchingUpdater() {
+    if (watchingUpdater_)
+        ::KillTimer(Handle(), UpdaterWatchTimer);
+    watchingUpdater_ = false;
+}
+
+void TfrmLiveUpdate::StartMainProgram() {
+    try {
+        const std::string directory = ReadModulePath(ModuleNames[0]);
+        platform::StartProgram(directory.empty() ? std::string() : directory + "MivoraMain.exe",
+                               MainProgramCommandLine(directory, StartArgument));
+    } catch (const std::exception& error) {
+        Application->HandleException(error);
+    }
+    // Closing ends the program whatever became of the start.
+    Close();
+}

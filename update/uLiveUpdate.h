@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/process.h"
+#include "ui/framework/form.h"
+
+#include <cstdint>
+#include <string>
+
+// The update window: never seen, it refuses unsupported Windows, runs the update check, waits for the
+// updater's verdict and starts the suite's main program. Closing it ends the program.
+class TfrmLiveUpdate : public TForm {
+public:
+    explicit TfrmLiveUpdate(TComponent* owner);
+    ~TfrmLiveUpdate() override;
+
+    std::string_view ClassName() const override { return "TfrmLiveUpdate"; }
+
+    void FormCreate(TObject* sender);
+    void FormClose(TObject* sender, TCloseAction& action);
+
+    // The first command-line argument, trimmed and upper-cased, passed on to the main program.
+    std::string StartArgument;
+
+protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void WMCopyData(const COPYDATASTRUCT& data);
+    void RespondToVerdict(std::int32_t code);
+    void WatchUpdater();
+    void StopWatchingUpdater();
+    void StartMainProgram();
+
+    platform::Process updater_;
+    bool watchingUpdater_ = false;
+    bool verdictInProgress_ = false;
+};
+
+extern TfrmLiveUpdate* frmLiveUpdate;
