@@ -5,11 +5,10 @@
 # embeds the binary as RCDATA <name>, to add to a program's sources. Files that the design names with
 # @file and @bitmap are found beside it or in the SEARCH directories.
 #
-# The tool's path is cached so that directories beside ui/framework see it too.
 # form2bin runs on the build machine, so the win32 tree builds it with the host compiler.
 if(MIVORA_WIN32)
   include(ExternalProject)
-  set(MIVORA_FORM2BIN ${CMAKE_BINARY_DIR}/form2bin-host/form2bin CACHE INTERNAL "")
+  set(MIVORA_FORM2BIN ${CMAKE_BINARY_DIR}/form2bin-host/form2bin)
   ExternalProject_Add(form2bin_host
     SOURCE_DIR ${PROJECT_SOURCE_DIR}/tools/form2bin
     BINARY_DIR ${CMAKE_BINARY_DIR}/form2bin-host
@@ -17,10 +16,10 @@ if(MIVORA_WIN32)
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
     BUILD_BYPRODUCTS ${MIVORA_FORM2BIN})
-  set(MIVORA_FORM2BIN_DEPENDS form2bin_host ${MIVORA_FORM2BIN} CACHE INTERNAL "")
+  set(MIVORA_FORM2BIN_DEPENDS form2bin_host ${MIVORA_FORM2BIN})
 else()
-  set(MIVORA_FORM2BIN $<TARGET_FILE:form2bin> CACHE INTERNAL "")
-  set(MIVORA_FORM2BIN_DEPENDS form2bin CACHE INTERNAL "")
+  set(MIVORA_FORM2BIN $<TARGET_FILE:form2bin>)
+  set(MIVORA_FORM2BIN_DEPENDS form2bin)
 endif()
 # Directory variables do not reach the sibling directories that call the function.
 set_property(GLOBAL PROPERTY MIVORA_FORM2BIN ${MIVORA_FORM2BIN})
