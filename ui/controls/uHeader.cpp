@@ -5,7 +5,7 @@ TBitmap* LabelBitmap = nullptr;
 void LoadLabelBitmap() {
     FreeLabelBitmap();
     LabelBitmap = new TBitmap();
-    LabelBitmap->LoadFromResourceName(::GetModuleHandleW(nullptr), "BMP_LABEL");
+    LabelBitmap->LoadFromResourceName(::GetModuleHandleA(nullptr), "BMP_LABEL");
 }
 
 void FreeLabelBitmap() {

@@ -5,6 +5,7 @@
 #include "ui/framework/waiting_messages.h"
 #include "ui/framework/wide_text.h"
 #include "ui/framework/win_control.h"
+#include "ui/framework/window_api.h"
 
 #include <memory>
 #include <stdexcept>
@@ -14,19 +15,16 @@ TApplication* Application = nullptr;
 namespace {
 
 LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    return ::DefWindowProcW(window, message, wParam, lParam);
+    return framework::DefaultWindowProc(window, message, wParam, lParam);
 }
 
-const wchar_t kApplicationClass[] = L"TApplication";
+constexpr char kApplicationClass[] = "TApplication";
 
 HWND CreateApplicationWindow() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = ApplicationWindowProc;
-    windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kApplicationClass;
-    ::RegisterClassW(&windowClass);
-    return ::CreateWindowExW(0, kApplicationClass, L"", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU,
-                             0, 0, 0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    framework::RegisterWindowClass(kApplicationClass, ApplicationWindowProc);
+    return framework::CreateFrameworkWindow(0, kApplicationClass,
+                                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU, 0, 0, 0, 0,
+                                            nullptr, nullptr);
 }
 
 // The program file's name without its directory and extension.
@@ -67,7 +65,7 @@ TApplication::~TApplication() {
 
 void TApplication::SetTitle(const std::string& title) {
     title_ = title;
-    ::SetWindowTextW(handle_.get(), framework::Cp949ToWide(title).c_str());
+    framework::SetWindowCaption(handle_.get(), title);
 }
 
 void TApplication::FormCreated(TForm& form) {
@@ -94,19 +92,19 @@ bool TApplication::ProcessMessage(MSG& message) {
         return true;
     }
     ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
+    framework::DispatchQueuedMessage(message);
     return true;
 }
 
 void TApplication::ProcessMessages() {
     MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+    while (framework::PeekQueuedMessage(message))
         ProcessMessage(message);
 }
 
 void TApplication::HandleMessage() {
     MSG message;
-    const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+    const BOOL got = framework::GetQueuedMessage(message);
     if (got == -1) {
         // A broken queue would fail again at once: end the loop rather than spin.
         terminated_ = true;

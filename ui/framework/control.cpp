@@ -7,6 +7,7 @@
 #include "ui/framework/messages.h"
 #include "ui/framework/property_io.h"
 #include "ui/framework/win_control.h"
+#include "ui/framework/window_api.h"
 
 #include <windowsx.h>
 
@@ -143,7 +144,7 @@ LRESULT TControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
     if (HWND window = WindowHandle())
-        return ::DefWindowProcW(window, message, wParam, lParam);
+        return framework::DefaultWindowProc(window, message, wParam, lParam);
     return 0;
 }
 

@@ -5,7 +5,7 @@
 #include "ui/framework/form_writer.h"
 #include "ui/framework/property_io.h"
 #include "ui/framework/stream.h"
-#include "ui/framework/wide_text.h"
+#include "ui/framework/window_api.h"
 
 #include <array>
 #include <functional>
@@ -86,7 +86,7 @@ void TForm::DoCreate() {
 }
 
 void TForm::ReadDesign(const char* name) {
-    HMODULE module = ::GetModuleHandleW(nullptr);
+    HMODULE module = ::GetModuleHandleA(nullptr);
     HRSRC found = ::FindResourceA(module, name, reinterpret_cast<LPCSTR>(RT_RCDATA));
     if (found == nullptr)
         throw EReadError("Resource " + std::string(name) + " not found");
@@ -144,7 +144,7 @@ void TForm::SetVisible(bool visible) {
 
 void TForm::ApplyPosition() {
     RECT area;
-    if (!::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0))
+    if (!::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0))
         area = RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     if (position_ == TPosition::poOwnerFormCenter) {
         if (auto* owner = dynamic_cast<TForm*>(Owner()); owner != nullptr && owner->Visible()) {
@@ -161,7 +161,7 @@ void TForm::ApplyColorKey() {
         return;
     if (LayeredAttributesProc proc = LayeredAttributes()) {
         HWND window = Handle();
-        ::SetWindowLongW(window, GWL_EXSTYLE, ::GetWindowLongW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
+        ::SetWindowLongA(window, GWL_EXSTYLE, ::GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_LAYERED);
         proc(window, ColorToRGB(transparentColorValue_), 0, LWA_COLORKEY);
     }
 }
@@ -266,7 +266,7 @@ void TForm::CloseModal() {
 void TForm::SetModalResult(TModalResult result) {
     modalResult_ = result;
     if (modal_ && HandleAllocated())
-        ::PostMessageW(Handle(), WM_NULL, 0, 0); // wakes the modal loop
+        ::PostMessageA(Handle(), WM_NULL, 0, 0); // wakes the modal loop
 }
 
 void TForm::Close() {
@@ -290,7 +290,7 @@ void TForm::Close() {
 
 void TForm::Release() {
     if (HandleAllocated())
-        ::PostMessageW(Handle(), kReleaseMessage, 0, 0);
+        ::PostMessageA(Handle(), kReleaseMessage, 0, 0);
 }
 
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -308,7 +308,7 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TForm::CaptionChanged() {
     if (HandleAllocated())
-        ::SetWindowTextW(Handle(), framework::Cp949ToWide(Caption()).c_str());
+        framework::SetWindowCaption(Handle(), Caption());
 }
 
 bool TForm::ReadProperty(std::string_view name, TReader& reader) {

@@ -7,6 +7,7 @@
 #include "ui/framework/gdi_guards.h"
 #include "ui/framework/property_io.h"
 #include "ui/framework/wide_text.h"
+#include "ui/framework/window_api.h"
 #include "ui/framework/window_class.h"
 
 #include <windowsx.h>
@@ -19,6 +20,9 @@ using framework::SavedDcState;
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
+    // Leave the parent while still a windowed control: ~TControl would look for this in the wrong list.
+    if (Parent() != nullptr)
+        SetParent(nullptr);
     // Children stay with their owner; they only lose their parent.
     while (!windowed_.empty())
         windowed_.back()->SetParent(nullptr);
@@ -51,12 +55,12 @@ void TWinControl::CreateHandle() {
     CreateParams(params);
     if (handle_ != nullptr)
         return; // the parent's creation made this one too
-    const std::wstring caption = framework::Cp949ToWide(Caption());
-    ::CreateWindowExW(params.exStyle, FrameworkWindowClass(ClassName()), caption.c_str(), params.style,
-                      params.x, params.y, params.width, params.height, params.parent, nullptr,
-                      ::GetModuleHandleW(nullptr), this);
+    framework::CreateFrameworkWindow(params.exStyle, FrameworkWindowClass(ClassName()), params.style,
+                                     params.x, params.y, params.width, params.height, params.parent, this);
     if (handle_ == nullptr)
         throw std::runtime_error("Error creating window");
+    if (!Caption().empty())
+        framework::SetWindowCaption(handle_, Caption());
     // Later children lie above earlier ones.
     if (params.style & WS_CHILD)
         ::SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -284,7 +288,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             RECT r;
             ::GetWindowRect(handle_, &r);
             if (HWND parent = ::GetParent(handle_);
-                parent != nullptr && (::GetWindowLongW(handle_, GWL_STYLE) & WS_CHILD))
+                parent != nullptr && (::GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD))
                 ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
             SetBoundsFields(r.left, r.top, r.right - r.left, r.bottom - r.top);
         }
@@ -339,8 +343,8 @@ void TWinControl::TrackMouseLeave() {
 }
 
 void TWinControl::SetWindowCursor() {
-    HCURSOR cursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND));
-    ::SetCursor(cursor != nullptr ? cursor : ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
+    HCURSOR cursor = ::LoadCursorA(nullptr, IDC_HAND);
+    ::SetCursor(cursor != nullptr ? cursor : ::LoadCursorA(nullptr, IDC_ARROW));
 }
 
 // A form with key preview sees each key before the focused control; a key it clears goes no further.
@@ -421,11 +425,19 @@ void TWinControl::GetChildren(const std::function<void(TComponent&)>& proc, TCom
             proc(*Controls(i));
 }
 
+namespace {
+// Asked in the window's own character set, or the answer is a conversion stub rather than the procedure.
+WNDPROC WindowProcedureOf(HWND window) {
+    return reinterpret_cast<WNDPROC>(::IsWindowUnicode(window) ? ::GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                                               : ::GetWindowLongPtrA(window, GWLP_WNDPROC));
+}
+} // namespace
+
 TWinControl* FindControl(HWND window) {
     if (window == nullptr || ::GetWindowThreadProcessId(window, nullptr) != ::GetCurrentThreadId() ||
-        reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window, GWLP_WNDPROC)) != ControlWindowProc)
+        WindowProcedureOf(window) != ControlWindowProc)
         return nullptr;
-    return reinterpret_cast<TWinControl*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    return reinterpret_cast<TWinControl*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
 TControl* FindControlAtCursor() {

@@ -6,6 +6,6 @@
 
 // Registers, once per name, a window class whose procedure is the framework's trampoline.
 // Returns the class name as registered.
-const wchar_t* FrameworkWindowClass(std::string_view className);
+const char* FrameworkWindowClass(std::string_view className);
 // The trampoline itself: every framework window's procedure.
 LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;

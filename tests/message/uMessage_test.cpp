@@ -1,0 +1,505 @@
+// The real message dialog under Wine, driven by real keyboard and mouse input.
+#include "ui/message/uMessage.h"
+
+#include "ui/controls/mediabtn.h"
+#include "ui/framework/application.h"
+#include "ui/framework/bevel.h"
+#include "ui/framework/image.h"
+#include "ui/framework/label.h"
+#include "ui/framework/panel.h"
+#include "ui/message/message_form.h"
+#include "ui/message/message_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Steps run one per timer tick inside the dialog's modal loop. A script that runs out while the dialog
+// is still open closes it and fails, so no test can hang.
+class Script {
+public:
+    explicit Script(std::vector<std::function<void()>> steps) : steps_(steps.begin(), steps.end()) {
+        current_ = this;
+        timer_ = ::SetTimer(nullptr, 0, 150, &Script::Tick);
+    }
+    ~Script() {
+        ::KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    Script(const Script&) = delete;
+    Script& operator=(const Script&) = delete;
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) noexcept {
+        Script* script = current_;
+        if (script == nullptr)
+            return;
+        if (script->steps_.empty()) {
+            if (fMessage != nullptr && ++script->idleTicks_ > 20) {
+                ADD_FAILURE() << "the dialog was still open when the script ended";
+                ::PostMessageW(fMessage->Handle(), WM_CLOSE, 0, 0);
+            }
+            return;
+        }
+        auto step = std::move(script->steps_.front());
+        script->steps_.pop_front();
+        step();
+    }
+
+    static inline Script* current_ = nullptr;
+    std::deque<std::function<void()>> steps_;
+    UINT_PTR timer_ = 0;
+    int idleTicks_ = 0;
+};
+
+void SendKeys(std::initializer_list<WORD> held, WORD key) {
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD vk, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    for (WORD h : held)
+        add(h, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    for (auto h = std::rbegin(held); h != std::rend(held); ++h)
+        add(*h, KEYEVENTF_KEYUP);
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void Press(WORD key) {
+    if (fMessage != nullptr)
+        ::SetForegroundWindow(fMessage->Handle());
+    SendKeys({}, key);
+}
+
+void ClickWindow(HWND window) {
+    RECT r;
+    ::GetWindowRect(window, &r);
+    ::SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    INPUT inputs[2]{};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+auto Click(TepBitmapButton* TfMessage::*button) {
+    return [button] { ClickWindow(((*fMessage).*button)->Handle()); };
+}
+
+auto CloseFromOutside() {
+    return [] { ::PostMessageW(fMessage->Handle(), WM_CLOSE, 0, 0); };
+}
+
+void Idle() {}
+
+std::string ProgramDirectory() {
+    char path[MAX_PATH];
+    std::string p(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return p.substr(0, p.find_last_of('\\') + 1);
+}
+
+RECT WorkArea() {
+    RECT area;
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
+POINT CentreOf(const RECT& r) {
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+RECT WindowRect(HWND window) {
+    RECT r;
+    ::GetWindowRect(window, &r);
+    return r;
+}
+
+class MessageDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InitializeApplication();
+        ::SetCursorPos(0, 0);
+    }
+    void TearDown() override { EXPECT_EQ(fMessage, nullptr); }
+};
+
+TEST_F(MessageDialogTest, ButtonsAndKeysDecideTheResult) {
+    {
+        Script script({Idle, Click(&TfMessage::epBtnOK)});
+        EXPECT_EQ(ShowMessageDialog(mtConfirm, "확인하시겠습니까?", "", mbOk | mbCancel, nullptr), 1);
+    }
+    {
+        Script script({Idle, Click(&TfMessage::epBtnCancel)});
+        EXPECT_EQ(ShowMessageDialog(mtConfirm, "확인하시겠습니까?", "", mbOk | mbCancel, nullptr), 2);
+    }
+    {
+        // Enter confirms whichever button has the focus; Cancel's own click does not undo that.
+        Script script({Idle, [] { fMessage->epBtnCancel->SetFocus(); }, [] { Press(VK_RETURN); }});
+        EXPECT_EQ(ShowMessageDialog(mtConfirm, "확인하시겠습니까?", "", mbOk | mbCancel, nullptr), 1);
+        EXPECT_EQ(KeyResult, krEnter);
+    }
+    {
+        Script script({Idle, [] { Press(VK_ESCAPE); }});
+        EXPECT_EQ(ShowMessageDialog(mtCaution, "주의", "", mbOk | mbCancel, nullptr), 2);
+        EXPECT_EQ(KeyResult, krEscape);
+    }
+    {
+        Script script({Idle, CloseFromOutside()});
+        EXPECT_EQ(ShowMessageDialog(mtWarning, "경고", "", mbOk, nullptr), 2);
+        EXPECT_EQ(KeyResult, krNone);
+    }
+}
+
+TEST_F(MessageDialogTest, AltF4IsSwallowed) {
+    bool stillOpen = false;
+    Script script({Idle,
+                   [] {
+                       ::SetForegroundWindow(fMessage->Handle());
+                       SendKeys({VK_MENU}, VK_F4);
+                   },
+                   Idle, Idle,
+                   [&] { stillOpen = fMessage != nullptr && ::IsWindowVisible(fMessage->Handle()); },
+                   Click(&TfMessage::epBtnOK)});
+    EXPECT_EQ(ShowMessageDialog(mtInformation, "안내", "", mbOk, nullptr), 1);
+    EXPECT_TRUE(stillOpen);
+}
+
+TEST_F(MessageDialogTest, OkAloneIsCentredInItsPanel) {
+    int okLeft = -1;
+    bool cancelVisible = true;
+    Script script({[&] {
+                       okLeft = fMessage->epBtnOK->Left();
+                       cancelVisible = ::IsWindowVisible(fMessage->epBtnCancel->Handle()) != FALSE;
+                   },
+                   Click(&TfMessage::epBtnOK)});
+    EXPECT_EQ(ShowMessageDialog(mtConfirm, "한 줄", "", mbOk, nullptr), 1);
+    EXPECT_EQ(okLeft, 34);
+    EXPECT_FALSE(cancelVisible);
+}
+
+// The controls take exactly the bounds that the layout computes from the measured texts.
+TEST_F(MessageDialogTest, LayoutIsAppliedToTheControls) {
+    Script script({[] {
+                       TfMessage& d = *fMessage;
+                       MessageLayoutInput in;
+                       in.mainText = {d.lblMessageMain->Width(), d.lblMessageMain->Height()};
+                       in.subText = {d.lblMessageSub->Width(), d.lblMessageSub->Height()};
+                       in.subTextEmpty = false;
+                       in.cancelVisible = true;
+                       in.icon = {41, 32};
+                       in.titleMark = {26, 38};
+                       in.titleTextWidth = d.lblTitle->Width();
+                       const MessageLayout want = ComputeMessageLayout(in);
+                       EXPECT_EQ(d.ClientWidth(), want.client.width);
+                       EXPECT_EQ(d.ClientHeight(), want.client.height);
+                       EXPECT_EQ(d.bvlFrame->Width(), want.frame.width);
+                       EXPECT_EQ(d.bvlFrame->Height(), want.frame.height);
+                       EXPECT_EQ(d.pnlBtn->Left(), want.buttonPanel.left);
+                       EXPECT_EQ(d.pnlBtn->Top(), want.buttonPanel.top);
+                       EXPECT_EQ(d.imgTitle->Left(), want.titleMark.left);
+                       EXPECT_EQ(d.lblMessageSub->Top(), want.subText.top);
+                       EXPECT_EQ(d.pnlBottom->Top(), want.bottomBand.top);
+                       EXPECT_EQ(d.imgRight->Left(), want.rightEdge.left);
+                       EXPECT_EQ(d.imgInfo->Width(), 41);
+                       EXPECT_EQ(d.imgTitle->Height(), 38);
+                   },
+                   CloseFromOutside()});
+    ShowMessageDialog(mtInformation, "첫째 줄\r\n둘째 줄이 조금 더 깁니다", "부가 설명", mbOk | mbCancel,
+                      nullptr);
+}
+
+TEST_F(MessageDialogTest, UnknownTypeKeepsTheDesignTitleAndShowsNoPictures) {
+    std::string title;
+    bool titleEmpty = false;
+    bool infoEmpty = false;
+    Script script({[&] {
+                       title = fMessage->lblTitle->Caption();
+                       titleEmpty = fMessage->imgTitle->Picture().Empty();
+                       infoEmpty = fMessage->imgInfo->Picture().Empty();
+                   },
+                   CloseFromOutside()});
+    ShowMessageDialog(7, "알 수 없는 종류", "", mbOk, nullptr);
+    EXPECT_EQ(title, "메세지창");
+    EXPECT_TRUE(titleEmpty);
+    EXPECT_TRUE(infoEmpty);
+}
+
+TEST_F(MessageDialogTest, CornersAreSeeThrough) {
+    using GetAttributes = BOOL(WINAPI*)(HWND, COLORREF*, BYTE*, DWORD*);
+    const auto getAttributes = reinterpret_cast<GetAttributes>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetLayeredWindowAttributes")));
+    Script script({[&] {
+                       HWND window = fMessage->Handle();
+                       EXPECT_NE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+                       if (getAttributes != nullptr) {
+                           COLORREF key = 0;
+                           DWORD flags = 0;
+                           ASSERT_TRUE(getAttributes(window, &key, nullptr, &flags));
+                           EXPECT_EQ(key, RGB(255, 0, 255));
+                           EXPECT_NE(flags & LWA_COLORKEY, 0u);
+                       }
+                       HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+                       ASSERT_NE(::GetWindowRgn(window, region), ERROR);
+                       const int w = fMessage->Width();
+                       const int h = fMessage->Height();
+                       EXPECT_FALSE(::PtInRegion(region, 0, h / 2)); // the outer line is cut off
+                       EXPECT_FALSE(::PtInRegion(region, 1, 1));     // and the corners rounded
+                       EXPECT_FALSE(::PtInRegion(region, w - 2, h - 2));
+                       EXPECT_TRUE(::PtInRegion(region, 1, h / 2));
+                       EXPECT_TRUE(::PtInRegion(region, 5, 5));
+                       EXPECT_TRUE(::PtInRegion(region, w - 3, h / 2));
+                       RECT box;
+                       ::GetRgnBox(region, &box);
+                       EXPECT_EQ(box.left, 1);
+                       EXPECT_EQ(box.top, 1);
+                       // GDI leaves the right and bottom edge of a rounded region out.
+                       EXPECT_EQ(box.right, w - 2);
+                       EXPECT_EQ(box.bottom, h - 2);
+                       ::DeleteObject(region);
+                       // The skin's corner pixels carry the key colour.
+                       EXPECT_EQ(fMessage->imgTopLeft->Picture().Canvas().Pixel(0, 0), 0xFF00FFu);
+                       EXPECT_EQ(fMessage->imgBottomRight->Picture().Canvas().Pixel(24, 31), 0xFF00FFu);
+                   },
+                   CloseFromOutside()});
+    ShowMessageDialog(mtCaution, "모서리", "", mbOk, nullptr);
+}
+
+TEST_F(MessageDialogTest, HiddenOwnerCentresOnTheScreen) {
+    TForm* owner = TForm::Create<TForm>(nullptr);
+    owner->SetBounds(10, 10, 200, 150);
+    POINT centre{};
+    bool owned = false;
+    Script script({[&] {
+                       centre = CentreOf(WindowRect(fMessage->Handle()));
+                       owned = fMessage->Owner() == owner;
+                   },
+                   CloseFromOutside()});
+    ShowMessageDialog(mtInformation, "숨은 주인", "", mbOk, owner);
+    const POINT screen = CentreOf(WorkArea());
+    EXPECT_LE(std::abs(centre.x - screen.x), 1);
+    EXPECT_LE(std::abs(centre.y - screen.y), 1);
+    EXPECT_TRUE(owned);
+    EXPECT_EQ(owner->ComponentCount(), 0); // the dialog is gone from its owner
+    delete owner;
+}
+
+TEST_F(MessageDialogTest, StayOnTopOwnerCentresTheDialogAndStaysOnTop) {
+    TForm* owner = TForm::Create<TForm>(nullptr);
+    owner->SetBorderStyle(TBorderStyle::bsNone);
+    owner->SetFormStyle(TFormStyle::fsStayOnTop);
+    owner->SetBounds(40, 60, 400, 300);
+    owner->Show();
+    POINT centre{};
+    Script script({[&] {
+                       centre = CentreOf(WindowRect(fMessage->Handle()));
+                       // Something takes the owner off the top while the dialog is open.
+                       ::SetWindowPos(owner->Handle(), HWND_NOTOPMOST, 0, 0, 0, 0,
+                                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                   },
+                   CloseFromOutside()});
+    ShowMessageDialog(mtInformation, "맨 위의 주인", "", mbOk, owner);
+    EXPECT_LE(std::abs(centre.x - 240), 1);
+    EXPECT_LE(std::abs(centre.y - 210), 1);
+    EXPECT_NE(::GetWindowLongW(owner->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_TRUE(::IsWindowEnabled(owner->Handle()));
+    delete owner;
+}
+
+// --- F1 -------------------------------------------------------------------------------------------
+
+LRESULT CALLBACK HelpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The help viewer's window, as the suite's help viewer names it.
+class FakeHelpWindow {
+public:
+    FakeHelpWindow() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = HelpWindowProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"HH Parent";
+        ::RegisterClassW(&wc);
+        // An ANSI title, as the dialog looks for it: both go through the same code page.
+        window_ = ::CreateWindowExA(0, "HH Parent", "Mivora란?", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                    100, nullptr, nullptr, wc.hInstance, nullptr);
+    }
+    ~FakeHelpWindow() { ::DestroyWindow(window_); }
+    HWND get() const { return window_; }
+
+private:
+    HWND window_ = nullptr;
+};
+
+// Points the shell's "open" of .chm files at the stub viewer, which writes its command line to the
+// marker file, and puts the association back afterwards.
+class HelpAssociation {
+public:
+    HelpAssociation() {
+        char old[256] = {};
+        LONG size = sizeof old;
+        hadOld_ = ::RegQueryValueA(HKEY_CLASSES_ROOT, ".chm", old, &size) == ERROR_SUCCESS;
+        old_ = old;
+        const std::string command = "\"" + ProgramDirectory() + "help_viewer_stub.exe\" \"%1\"";
+        ::RegSetValueA(HKEY_CLASSES_ROOT, ".chm", REG_SZ, "MivoraTestHelp", 0);
+        ::RegSetValueA(HKEY_CLASSES_ROOT, "MivoraTestHelp\\shell\\open\\command", REG_SZ, command.c_str(), 0);
+        ::SetEnvironmentVariableA("MIVORA_HELP_MARKER", Marker().c_str());
+        ::DeleteFileA(Marker().c_str());
+    }
+    ~HelpAssociation() {
+        if (hadOld_)
+            ::RegSetValueA(HKEY_CLASSES_ROOT, ".chm", REG_SZ, old_.c_str(), 0);
+        ::DeleteFileA(Marker().c_str());
+    }
+    static std::string Marker() { return ProgramDirectory() + "help_viewer_stub.marker"; }
+    // The stub's command line, once it has run; empty when it did not within the time.
+    static std::string Opened(DWORD waitMs) {
+        for (DWORD waited = 0;; waited += 100) {
+            std::ifstream in(Marker());
+            std::string line;
+            if (in && std::getline(in, line))
+                return line;
+            if (waited >= waitMs)
+                return {};
+            ::Sleep(100);
+        }
+    }
+
+private:
+    bool hadOld_ = false;
+    std::string old_;
+};
+
+class HelpFile {
+public:
+    HelpFile() { std::ofstream(Path()) << "help"; }
+    ~HelpFile() { ::DeleteFileA(Path().c_str()); }
+    static std::string Path() { return ProgramDirectory() + "Mivora.chm"; }
+};
+
+void ShowAndPressF1() {
+    Script script({Idle, [] { Press(VK_F1); }, Idle, Idle, CloseFromOutside()});
+    ShowMessageDialog(mtInformation, "도움말", "", mbOk, nullptr);
+}
+
+TEST_F(MessageDialogTest, F1BringsAnOpenHelpWindowForward) {
+    HelpAssociation association;
+    HelpFile file;
+    FakeHelpWindow help;
+    HWND foreground = nullptr;
+    Script script({Idle, [] { Press(VK_F1); }, Idle, [&] { foreground = ::GetForegroundWindow(); },
+                   CloseFromOutside()});
+    ShowMessageDialog(mtInformation, "도움말", "", mbOk, nullptr);
+    EXPECT_EQ(foreground, help.get());
+    EXPECT_EQ(HelpAssociation::Opened(1500), "");
+}
+
+TEST_F(MessageDialogTest, F1OpensTheHelpFileBesideTheProgram) {
+    HelpAssociation association;
+    HelpFile file;
+    ShowAndPressF1();
+    const std::string opened = HelpAssociation::Opened(10000);
+    EXPECT_NE(opened.find("Mivora.chm"), std::string::npos) << opened;
+}
+
+TEST_F(MessageDialogTest, F1DoesNothingWithoutTheHelpFile) {
+    HelpAssociation association;
+    ::DeleteFileA(HelpFile::Path().c_str());
+    ShowAndPressF1();
+    EXPECT_EQ(HelpAssociation::Opened(1500), "");
+}
+
+// --- The look ---------------------------------------------------------------------------------------
+
+// Saves what the screen shows under the dialog, corners included, as a 24-bit BMP.
+void SaveScreenshot(HWND window, const std::string& path) {
+    const RECT r = WindowRect(window);
+    const int w = r.right - r.left;
+    const int h = r.bottom - r.top;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    ::GdiFlush();
+    const DWORD size = static_cast<DWORD>(((w * 3 + 3) & ~3) * h);
+    BITMAPFILEHEADER file{0x4D42,
+                          static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0,
+                          0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    info.bmiHeader.biSizeImage = size;
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    out.write(static_cast<const char*>(bits), size);
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+}
+
+struct Look {
+    const char* name;
+    int type;
+    const char* main;
+    const char* sub;
+    std::uint8_t buttons;
+};
+
+// The four types, and every message that the gate itself shows.
+const Look kLooks[] = {
+    {"type1_confirm", mtConfirm, "변경된 내용을 저장하시겠습니까?", "저장하지 않으면 변경 내용이 사라집니다.",
+     mbOk | mbCancel},
+    {"type2_information", mtInformation, "최신 버전을 사용하고 있습니다.", "", mbOk},
+    {"type3_caution", mtCaution, "휴대폰 연결을 확인하십시오.\r\n케이블이 빠져 있을 수 있습니다.",
+     "연결 후 다시 시도하십시오.", mbOk},
+    {"type4_warning", mtWarning, "파일을 삭제할 수 없습니다.", "다른 프로그램이 사용 중입니다.",
+     mbOk | mbCancel},
+    {"update_dll_load", mtCaution, "라이브 업데이트 DLL 로딩에 실패하였습니다.", "", mbOk},
+    {"update_web_connect", mtCaution, "라이브 업데이트 웹 접속에 실패하였습니다.", "", mbOk},
+    {"update_disconnect", mtCaution, "라이브 업데이트 접속해제에 실패하였습니다.", "", mbOk},
+    {"update_no_updater", mtCaution, "라이브 업데이트 실행파일을 찾을 수 없습니다.", "", mbOk},
+    {"os_refused", mtWarning, "Mivora 를 실행할 수 없는 운영체제입니다.",
+     "Windows XP 와 Windows 2000 에서만 실행이 가능합니다.", mbOk},
+    {"verdict_1006", mtCaution, "라이브 업데이트 작업중 서버와의 연결이 종료되었습니다.",
+     "프로그램이 정상작동하지 않을 수 있습니다.", mbOk},
+    {"verdict_1007", mtWarning, "등록되지않은 프로그램이 연결되었습니다.", "프로그램을 실행할 수 없습니다.",
+     mbOk},
+    {"verdict_1102", mtWarning, "라이브 업데이트 작업이 성공적으로 종료되지 않았습니다.",
+     "프로그램을 실행할 수 없습니다.", mbOk},
+    {"verdict_1103", mtCaution, "라이브 업데이트 작업이 성공적으로 종료되지 않았습니다.",
+     "프로그램이 정상작동하지 않을 수 있습니다.", mbOk},
+};
+
+// Saves a screenshot of each look; message_dialog_look compares them with the committed references.
+TEST_F(MessageDialogTest, ScreenshotsOfEveryLook) {
+    const char* dir = std::getenv("MIVORA_SCREENSHOTS");
+    ASSERT_NE(dir, nullptr) << "run under scripts/rig.sh";
+    for (const Look& look : kLooks) {
+        const std::string path = std::string(dir) + "/message_" + look.name + ".bmp";
+        std::remove(path.c_str());
+        Script script({Idle, [] { ::UpdateWindow(fMessage->Handle()); }, Idle,
+                       [&] { SaveScreenshot(fMessage->Handle(), path); }, CloseFromOutside()});
+        ShowMessageDialog(look.type, look.main, look.sub, look.buttons, nullptr);
+        EXPECT_EQ(::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES, true) << path;
+    }
+}
+
+} // namespace

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace framework {
+
+// The window functions the framework uses. Windows NT keeps window text in UTF-16 and gets the W
+// functions; the 9x family has only working A ones, so there windows are ANSI and their text is the
+// CP949 bytes as they are. Everything else of the framework is the same on both.
+bool WideWindows();
+bool RegisterWindowClass(const char* name, WNDPROC procedure);
+HWND CreateFrameworkWindow(DWORD exStyle, const char* className, DWORD style, int x, int y, int width,
+                           int height, HWND parent, void* param);
+LRESULT DefaultWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void SetWindowCaption(HWND window, std::string_view cp949);
+BOOL GetQueuedMessage(MSG& message);
+BOOL PeekQueuedMessage(MSG& message);
+void DispatchQueuedMessage(const MSG& message);
+
+} // namespace framework

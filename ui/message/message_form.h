@@ -1,0 +1,60 @@
+#pragma once
+
+#include "ui/framework/form.h"
+#include "ui/message/uMessage.h"
+
+class TPanel;
+class TImage;
+class TBevel;
+class TLabel;
+class TImageList;
+class TepBitmapButton;
+
+// The message dialog's form. Its controls come from the stored design; AdjustLayout fits them to the
+// texts of one message.
+class TfMessage : public TForm {
+public:
+    explicit TfMessage(TComponent* owner);
+    std::string_view ClassName() const override { return "TfMessage"; }
+
+    TPanel* pnlTop = nullptr;
+    TImage* imgTopLeft = nullptr;
+    TImage* imgTopRight = nullptr;
+    TImage* imgTopCenter = nullptr;
+    TPanel* pnlCenter = nullptr;
+    TPanel* pnlBottom = nullptr;
+    TImage* imgLeft = nullptr;
+    TImage* imgRight = nullptr;
+    TImage* imgBottomLeft = nullptr;
+    TImage* imgBottomCenter = nullptr;
+    TImage* imgBottomRight = nullptr;
+    TBevel* bvlFrame = nullptr;
+    TImage* imgInfo = nullptr;
+    TLabel* lblMessageMain = nullptr;
+    TLabel* lblMessageSub = nullptr;
+    TImage* imgTitle = nullptr;
+    TLabel* lblTitle = nullptr;
+    TPanel* pnlBtn = nullptr;
+    TepBitmapButton* epBtnOK = nullptr;
+    TepBitmapButton* epBtnCancel = nullptr;
+    TImageList* imgListInfo = nullptr;
+    TImageList* imgListTitle = nullptr;
+
+    void epBtnCancelClick(TObject* sender);
+    void epBtnOKClick(TObject* sender);
+    void imgTopCenterMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void FormShow(TObject* sender);
+    void FormKeyDown(TObject* sender, WORD& key, TShiftState shift);
+    void FormKeyPress(TObject* sender, char& key);
+
+    // Sizes the dialog to its texts within fixed bounds and places every control; `type` picks the
+    // pictures (1-4, others leave them empty).
+    void AdjustLayout(int type);
+
+private:
+    void PublishHandlers();
+    void BindControls();
+};
+
+// The stored design's resource name.
+inline constexpr const char* kMessageDesign = "TFMESSAGE";

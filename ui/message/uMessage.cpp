@@ -1,0 +1,276 @@
+#include "ui/message/uMessage.h"
+
+#include "ui/controls/mediabtn.h"
+#include "ui/framework/application.h"
+#include "ui/framework/bevel.h"
+#include "ui/framework/gdi_guards.h"
+#include "ui/framework/image.h"
+#include "ui/framework/image_list.h"
+#include "ui/framework/label.h"
+#include "ui/framework/panel.h"
+#include "ui/framework/register_classes.h"
+#include "ui/message/message_form.h"
+#include "ui/message/message_layout.h"
+
+#include <shellapi.h>
+
+#include <any>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+
+TfMessage* fMessage = nullptr;
+std::uint16_t KeyResult = krNone;
+
+namespace {
+
+constexpr const char* kTitleWords[] = {"확인", "안내", "주의", "경고"};
+constexpr WPARAM kMoveByCaption = 0xF012; // SC_MOVE + HTCAPTION
+
+void RegisterDialogClasses() {
+    RegisterFrameworkClasses();
+    RegisterMediaBtnClasses();
+}
+
+template <class T> T* Bind(const TComponent& form, std::string_view name) {
+    auto* control = dynamic_cast<T*>(form.FindComponent(name));
+    if (control == nullptr)
+        throw std::runtime_error("The message dialog's design lacks " + std::string(name));
+    return control;
+}
+
+void Place(TControl& control, const LayoutRect& r) {
+    control.SetBounds(r.left, r.top, r.width, r.height);
+}
+
+void Move(TControl& control, const LayoutPoint& p) {
+    control.SetBounds(p.left, p.top, control.Width(), control.Height());
+}
+
+LayoutSize SizeOf(const TControl& control) {
+    return {control.Width(), control.Height()};
+}
+
+// Image `index` of `list` drawn with its mask over `background` into `picture`; an index the list
+// lacks leaves the picture empty.
+void TakeListImage(TImageList& list, int index, TBitmap& picture,
+                   const std::function<void(TCanvas&)>& background) {
+    picture.SetSize(0, 0);
+    if (index < 0 || index >= list.Count())
+        return;
+    picture.SetSize(list.Width(), list.Height());
+    background(picture.Canvas());
+    list.Draw(picture.Canvas(), 0, 0, index);
+}
+
+} // namespace
+
+TfMessage::TfMessage(TComponent* owner) : TForm(owner) {
+    RegisterDialogClasses();
+    PublishHandlers();
+    ReadDesign(kMessageDesign);
+    BindControls();
+}
+
+void TfMessage::PublishHandlers() {
+    using namespace std::placeholders;
+    PublishMethod("epBtnCancelClick",
+                  std::function<void(TObject*)>([this](TObject* s) { epBtnCancelClick(s); }));
+    PublishMethod("epBtnOKClick", std::function<void(TObject*)>([this](TObject* s) { epBtnOKClick(s); }));
+    PublishMethod("imgTopCenterMouseDown", std::function<void(TObject*, TMouseButton, TShiftState, int, int)>(
+                                               [this](TObject* s, TMouseButton b, TShiftState sh, int x,
+                                                      int y) { imgTopCenterMouseDown(s, b, sh, x, y); }));
+    PublishMethod("FormShow", std::function<void(TObject*)>([this](TObject* s) { FormShow(s); }));
+    PublishMethod("FormKeyDown", std::function<void(TObject*, WORD&, TShiftState)>(
+                                     [this](TObject* s, WORD& k, TShiftState sh) { FormKeyDown(s, k, sh); }));
+    PublishMethod("FormKeyPress",
+                  std::function<void(TObject*, char&)>([this](TObject* s, char& k) { FormKeyPress(s, k); }));
+}
+
+void TfMessage::BindControls() {
+    pnlTop = Bind<TPanel>(*this, "pnlTop");
+    imgTopLeft = Bind<TImage>(*this, "imgTopLeft");
+    imgTopRight = Bind<TImage>(*this, "imgTopRight");
+    imgTopCenter = Bind<TImage>(*this, "imgTopCenter");
+    pnlCenter = Bind<TPanel>(*this, "pnlCenter");
+    pnlBottom = Bind<TPanel>(*this, "pnlBottom");
+    imgLeft = Bind<TImage>(*this, "imgLeft");
+    imgRight = Bind<TImage>(*this, "imgRight");
+    imgBottomLeft = Bind<TImage>(*this, "imgBottomLeft");
+    imgBottomCenter = Bind<TImage>(*this, "imgBottomCenter");
+    imgBottomRight = Bind<TImage>(*this, "imgBottomRight");
+    bvlFrame = Bind<TBevel>(*this, "bvlFrame");
+    imgInfo = Bind<TImage>(*this, "imgInfo");
+    lblMessageMain = Bind<TLabel>(*this, "lblMessageMain");
+    lblMessageSub = Bind<TLabel>(*this, "lblMessageSub");
+    imgTitle = Bind<TImage>(*this, "imgTitle");
+    lblTitle = Bind<TLabel>(*this, "lblTitle");
+    pnlBtn = Bind<TPanel>(*this, "pnlBtn");
+    epBtnOK = Bind<TepBitmapButton>(*this, "epBtnOK");
+    epBtnCancel = Bind<TepBitmapButton>(*this, "epBtnCancel");
+    imgListInfo = Bind<TImageList>(*this, "imgListInfo");
+    imgListTitle = Bind<TImageList>(*this, "imgListTitle");
+}
+
+void TfMessage::epBtnCancelClick(TObject*) {
+    SetModalResult(mrCancel);
+}
+
+void TfMessage::epBtnOKClick(TObject*) {
+    SetModalResult(mrOk);
+}
+
+void TfMessage::imgTopCenterMouseDown(TObject*, TMouseButton button, TShiftState, int, int) {
+    if (button != TMouseButton::mbLeft)
+        return;
+    ::ReleaseCapture();
+    // The system's move loop takes the rest of the press, release included.
+    if (Application != nullptr)
+        Application->SetCaptureControl(nullptr);
+    ::SendMessageA(Handle(), WM_SYSCOMMAND, kMoveByCaption, 0);
+}
+
+// The outermost pixel line goes, and the corners are rounded off.
+void TfMessage::FormShow(TObject*) {
+    framework::UniqueGdiObject region(::CreateRoundRectRgn(1, 1, Width() - 1, Height() - 1, 8, 8));
+    if (::SetWindowRgn(Handle(), static_cast<HRGN>(region.get()), TRUE) != 0)
+        region.release(); // the window owns it now
+}
+
+void TfMessage::FormKeyDown(TObject*, WORD& key, TShiftState shift) {
+    if (key == VK_F4 && (shift & (ssShift | ssAlt | ssCtrl)) == ssAlt) {
+        key = 0;
+        return;
+    }
+    if (key == VK_F1)
+        ShowHelp();
+}
+
+// Enter and Escape decide the result but go on to the focused button.
+void TfMessage::FormKeyPress(TObject*, char& key) {
+    if (key == VK_RETURN) {
+        KeyResult = krEnter;
+        SetModalResult(mrOk);
+    } else if (key == VK_ESCAPE) {
+        KeyResult = krEscape;
+        SetModalResult(mrCancel);
+    }
+}
+
+void TfMessage::AdjustLayout(int type) {
+    // The title mark lies on the band and the icon on the white body: each picture starts as what lies
+    // beneath it, so the masked image shows no box.
+    TakeListImage(*imgListTitle, type - 1, imgTitle->Picture(), [this](TCanvas& canvas) {
+        canvas.StretchDraw(
+            RECT{0, -imgTitle->Top(), imgTitle->Picture().Width(), pnlTop->Height() - imgTitle->Top()},
+            imgTopCenter->Picture());
+    });
+    TakeListImage(*imgListInfo, type - 1, imgInfo->Picture(), [this](TCanvas& canvas) {
+        canvas.SetBrushColor(pnlCenter->Color());
+        canvas.FillRect(RECT{0, 0, imgInfo->Picture().Width(), imgInfo->Picture().Height()});
+    });
+    imgTitle->Invalidate();
+    imgInfo->Invalidate();
+
+    MessageLayoutInput in;
+    in.mainText = SizeOf(*lblMessageMain);
+    in.subText = SizeOf(*lblMessageSub);
+    in.subTextEmpty = lblMessageSub->Caption().empty();
+    in.cancelVisible = epBtnCancel->Visible();
+    in.icon = SizeOf(*imgInfo);
+    in.titleMark = SizeOf(*imgTitle);
+    in.titleTextWidth = lblTitle->Width();
+    MessageSkinMetrics& skin = in.skin;
+    skin.topBandHeight = pnlTop->Height();
+    skin.bottomBandHeight = pnlBottom->Height();
+    skin.topLeftWidth = imgTopLeft->Width();
+    skin.topRightWidth = imgTopRight->Width();
+    skin.leftEdgeLeft = imgLeft->Left();
+    skin.leftEdgeWidth = imgLeft->Width();
+    skin.rightEdgeWidth = imgRight->Width();
+    skin.bottomLeftWidth = imgBottomLeft->Width();
+    skin.bottomRightWidth = imgBottomRight->Width();
+    skin.titleTextTop = lblTitle->Top();
+    skin.okButton = SizeOf(*epBtnOK);
+    skin.cancelButton = SizeOf(*epBtnCancel);
+
+    const MessageLayout out = ComputeMessageLayout(in);
+    SetClientSize(out.client.width, out.client.height);
+    Place(*pnlTop, out.topBand);
+    Place(*pnlCenter, out.bodyBand);
+    Place(*pnlBottom, out.bottomBand);
+    Place(*imgTopLeft, out.topLeft);
+    Place(*imgTopCenter, out.topCenter);
+    Place(*imgTopRight, out.topRight);
+    Place(*imgLeft, out.leftEdge);
+    Place(*imgRight, out.rightEdge);
+    Place(*imgBottomLeft, out.bottomLeft);
+    Place(*imgBottomCenter, out.bottomCenter);
+    Place(*imgBottomRight, out.bottomRight);
+    Move(*imgTitle, out.titleMark);
+    Move(*lblTitle, out.titleText);
+    Place(*bvlFrame, out.frame);
+    Place(*pnlBtn, out.buttonPanel);
+    Move(*epBtnOK, out.okButton);
+    if (out.cancelButton)
+        Move(*epBtnCancel, *out.cancelButton);
+    Move(*imgInfo, out.icon);
+    Move(*lblMessageMain, out.mainText);
+    Move(*lblMessageSub, out.subText);
+}
+
+int ShowMessageDialog(int type, const std::string& mainText, const std::string& subText, std::uint8_t buttons,
+                      TForm* owner) {
+    InitializeApplication();
+    bool ownerStaysOnTop = false;
+    // Runs also when the showing is left by an error.
+    struct Cleanup {
+        TForm* owner;
+        bool& ownerStaysOnTop;
+        std::unique_ptr<TfMessage> dialog;
+        ~Cleanup() {
+            dialog.reset();
+            fMessage = nullptr;
+            if (ownerStaysOnTop) {
+                owner->SetFormStyle(TFormStyle::fsStayOnTop);
+                owner->Repaint();
+            }
+        }
+    } cleanup{owner, ownerStaysOnTop, std::make_unique<TfMessage>(owner)};
+    TfMessage& dialog = *cleanup.dialog;
+    fMessage = &dialog;
+
+    if (type >= mtConfirm && type <= mtWarning)
+        dialog.lblTitle->SetCaption(kTitleWords[type - 1]);
+    dialog.lblMessageMain->SetCaption(mainText);
+    dialog.lblMessageSub->SetCaption(subText);
+    dialog.epBtnOK->SetVisible(true);
+    dialog.epBtnCancel->SetVisible((buttons & mbCancel) != 0);
+    dialog.AdjustLayout(type);
+
+    dialog.SetPosition(TPosition::poOwnerFormCenter);
+    KeyResult = krNone;
+    ownerStaysOnTop = owner != nullptr && owner->FormStyle() == TFormStyle::fsStayOnTop;
+    if (owner == nullptr || !owner->Visible())
+        dialog.SetPosition(TPosition::poScreenCenter);
+
+    const TModalResult result = dialog.ShowModal();
+    return result == mrOk || KeyResult == krEnter ? 1 : 2;
+}
+
+void ShowHelp() {
+    if (HWND help = ::FindWindowA("HH Parent", "Mivora란?")) {
+        ::SetForegroundWindow(help);
+        return;
+    }
+    char module[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::string path(module, length);
+    path.erase(path.find_last_of("\\:") + 1); // npos + 1 keeps nothing
+    path += "Mivora.chm";
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return;
+    ::ShellExecuteA(Application != nullptr ? Application->Handle() : nullptr, "open", path.c_str(), "", "",
+                    SW_SHOW);
+}
