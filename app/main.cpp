@@ -20,5 +20,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         Application->HandleException(error);
     }
     FreeLabelBitmap();
+    FinalizeApplication();
     return 0;
 }
