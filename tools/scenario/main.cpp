@@ -69,10 +69,34 @@ std::vector<Scenario> Scenarios() {
     return list;
 }
 
-std::string Lines(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return text.empty() ? "(none)" : text;
+// Where the screenshot ends up for the user: the rig turns each BMP into a PNG beside it.
+std::string ShownPath(std::string path) {
+    if (path.rfind("Z:", 0) == 0)
+        path.erase(0, 2);
+    for (char& c : path)
+        if (c == '\\')
+            c = '/';
+    if (path.size() > 4 && path.compare(path.size() - 4, 4, ".bmp") == 0)
+        path.replace(path.size() - 4, 4, ".png");
+    return path;
+}
+
+// A record's lines, joined for one line of the report.
+std::string Lines(const std::string& text) {
+    std::string joined;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        auto end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty())
+            joined += (joined.empty() ? "" : ", ") + line;
+        start = end + 1;
+    }
+    return joined.empty() ? "(none)" : joined;
 }
 
 int Run(const Scenario& s) {
@@ -98,7 +122,7 @@ int Run(const Scenario& s) {
     const scenario::GateOutcome outcome = scenario::RunGate(s.Argument, s.Name, 60000);
     for (std::size_t i = 0; i < outcome.Screenshots.size(); ++i)
         std::printf("dialog %u   shown (screenshot %s), answered with Enter\n", static_cast<unsigned>(i + 1),
-                    outcome.Screenshots[i].c_str());
+                    ShownPath(outcome.Screenshots[i]).c_str());
     const std::string updaterLine = scenario::Recorded("ZM_LiveUpdate.cmdline");
     const std::string mainLine = scenario::AwaitRecord("MivoraMain.cmdline", s.Setup.MainProgram ? 2000 : 0);
     const std::string notices = scenario::Recorded("MivoraMain.notices");
