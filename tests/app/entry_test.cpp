@@ -187,4 +187,25 @@ TEST_F(EntryTest, OfTenSimultaneousStartsExactlyOneTakesTheLastRoad) {
         DeleteAtom(("start" + std::to_string(i)).c_str());
 }
 
+// A main window whose program has stopped answering must not hold up the gate, which would otherwise
+// keep the instance mutex for good.
+DWORD WINAPI RunHungMainWindow(LPVOID stop) {
+    const auto window = OpenSuiteWindow("TfrmZmMain", "Zelvano Mivora");
+    ::WaitForSingleObject(stop, INFINITE); // never looks at its messages
+    return 0;
+}
+
+TEST_F(EntryTest, HungMainWindowDoesNotHoldUpTheGate) {
+    const platform::UniqueHandle stop(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    const platform::UniqueHandle thread(
+        ::CreateThread(nullptr, 0, RunHungMainWindow, stop.get(), 0, nullptr));
+    ::Sleep(6000); // the system calls a window hung after five seconds without a look at its queue
+    scenario::Started gate = scenario::StartGate("");
+    EXPECT_TRUE(scenario::WaitForExit(gate, 15000));
+    EXPECT_TRUE(scenario::Recorded("ZM_LiveUpdate.cmdline").empty());
+    ::SetEvent(stop.get());
+    ::WaitForSingleObject(thread.get(), 5000);
+    scenario::Kill(gate);
+}
+
 } // namespace

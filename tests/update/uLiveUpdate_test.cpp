@@ -148,4 +148,31 @@ TEST_F(GateTest, PathWithBlanksNeverStartsAPlantedProgram) {
     EXPECT_EQ(MainLine(), std::string(MainProgram) + " INSTALL");
 }
 
+TEST_F(GateTest, VerdictArrivingWhileAnotherIsAnsweredIsIgnored) {
+    setup_.Verdict = "1103";
+    scenario::InstallSuite(setup_);
+    scenario::Started gate = scenario::StartGate("");
+    const HWND dialog = scenario::WaitForDialog(gate.ProcessId, 20000);
+    ASSERT_NE(dialog, nullptr);
+    HWND updateWindow = nullptr;
+    for (HWND window : scenario::TopLevelWindows(gate.ProcessId))
+        if (scenario::ClassOf(window) == "TfrmLiveUpdate")
+            updateWindow = window;
+    ASSERT_NE(updateWindow, nullptr);
+
+    COPYDATASTRUCT failed{};
+    failed.dwData = 1102;
+    DWORD_PTR reply = 1;
+    ASSERT_NE(::SendMessageTimeoutA(updateWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&failed),
+                                    SMTO_NORMAL, 10000, &reply),
+              0);
+    EXPECT_EQ(reply, 0u);
+    EXPECT_EQ(scenario::WaitForDialog(gate.ProcessId, 500), dialog) << "no second dialog";
+
+    scenario::PressKey(dialog, VK_RETURN);
+    EXPECT_TRUE(scenario::WaitForExit(gate, 20000));
+    EXPECT_EQ(MainLine(), std::string(MainProgram) + " ") << "the verdict in progress, 1103, was carried out";
+    scenario::Kill(gate);
+}
+
 } // namespace
