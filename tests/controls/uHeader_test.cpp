@@ -12,8 +12,8 @@ TEST(LabelBitmap, LoadedFromTheProgramsResourceAndFreed) {
     EXPECT_EQ(LabelBitmap->Width(), 72);
     EXPECT_EQ(LabelBitmap->Height(), 9);
     EXPECT_EQ(LabelBitmap->BitCount(), 4);
-    EXPECT_EQ(LabelBitmap->Canvas().Pixel(0, 0), 0x808080u) << "the frame";
-    EXPECT_EQ(LabelBitmap->Canvas().Pixel(1, 1), 0xC0C0C0u) << "the tag";
+    EXPECT_EQ(LabelBitmap->Canvas().Pixel(0, 0), 0xFFFFFFu) << "the ground";
+    EXPECT_EQ(LabelBitmap->Canvas().Pixel(22, 1), 0xA17200u) << "the first stroke of the word, RGB 0, 114, 161";
     FreeLabelBitmap();
     EXPECT_EQ(LabelBitmap, nullptr);
 }
