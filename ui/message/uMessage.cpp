@@ -1,5 +1,7 @@
 #include "ui/message/uMessage.h"
 
+#include "platform/files.h"
+#include "platform/win32/os_version_probe.h"
 #include "ui/controls/mediabtn.h"
 #include "ui/framework/application.h"
 #include "ui/framework/bevel.h"
@@ -263,13 +265,10 @@ void ShowHelp() {
         ::SetForegroundWindow(help);
         return;
     }
-    char module[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameA(nullptr, module, MAX_PATH);
-    std::string path(module, length);
+    std::string path = ModuleFilePath(nullptr);
     path.erase(path.find_last_of("\\:") + 1); // npos + 1 keeps nothing
     path += "Mivora.chm";
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    if (!platform::FileExists(path))
         return;
     ::ShellExecuteA(Application != nullptr ? Application->Handle() : nullptr, "open", path.c_str(), "", "",
                     SW_SHOW);
