@@ -20,6 +20,8 @@ using framework::SavedDcState;
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
+    // Leaves the parent while this is still a windowed control, so the parent forgets it in the right list.
+    SetParent(nullptr);
     // Children stay with their owner; they only lose their parent.
     while (!windowed_.empty())
         windowed_.back()->SetParent(nullptr);
@@ -100,9 +102,8 @@ void TWinControl::RemoveControl(TControl* control) {
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
         std::erase(windowed_, windowed);
         windowed->DestroyHandle();
-    } else {
-        std::erase(graphics_, control);
     }
+    std::erase(graphics_, control);
     control->parent_ = nullptr;
 }
 
