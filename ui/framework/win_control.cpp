@@ -254,6 +254,12 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONUP:
     case WM_MOUSEMOVE:
         return RouteMouse(message, wParam, lParam);
+    case WM_CAPTURECHANGED:
+        // A press handed over to the system (a window drag, say) never sends its release here.
+        if (Application != nullptr && Application->CaptureControl() != nullptr &&
+            Application->CaptureControl()->Parent() == this)
+            Application->SetCaptureControl(nullptr);
+        break;
     case WM_MOUSELEAVE:
         if (Application != nullptr)
             Application->UpdateMouseControl();
