@@ -20,9 +20,8 @@ using framework::SavedDcState;
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
-    // Leave the parent while still a windowed control: ~TControl would look for this in the wrong list.
-    if (Parent() != nullptr)
-        SetParent(nullptr);
+    // Leaves the parent while this is still a windowed control, so the parent forgets it in the right list.
+    SetParent(nullptr);
     // Children stay with their owner; they only lose their parent.
     while (!windowed_.empty())
         windowed_.back()->SetParent(nullptr);
@@ -103,9 +102,8 @@ void TWinControl::RemoveControl(TControl* control) {
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
         std::erase(windowed_, windowed);
         windowed->DestroyHandle();
-    } else {
-        std::erase(graphics_, control);
     }
+    std::erase(graphics_, control);
     control->parent_ = nullptr;
 }
 
@@ -256,6 +254,12 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONUP:
     case WM_MOUSEMOVE:
         return RouteMouse(message, wParam, lParam);
+    case WM_CAPTURECHANGED:
+        // A press handed over to the system (a window drag, say) never sends its release here.
+        if (Application != nullptr && Application->CaptureControl() != nullptr &&
+            Application->CaptureControl()->Parent() == this)
+            Application->SetCaptureControl(nullptr);
+        break;
     case WM_MOUSELEAVE:
         if (Application != nullptr)
             Application->UpdateMouseControl();
