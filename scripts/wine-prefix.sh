@@ -1,37 +1,46 @@
 #!/usr/bin/env bash
-# Creates the rig's Wine prefix once: a 32-bit Windows XP with fonts that render Korean.
+# Makes the rig's Wine prefix: a 32-bit Windows XP with fonts that render Korean. The prefix is created
+# once; its settings are imported again whenever this script's settings change.
 set -euo pipefail
 : "${WINEPREFIX:?run through scripts/rig.sh}"
-here=$(cd "$(dirname "$0")" && pwd)
-stamp="$WINEPREFIX/.mivora-ready"
-[ -f "$stamp" ] && exit 0
 
-rm -rf "$WINEPREFIX"
-wineboot -i >/dev/null 2>&1
-wineserver -w
+created="$WINEPREFIX/.mivora-created"
+if [ ! -f "$created" ]; then
+  rm -rf "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+  # Wine finds fonts through fontconfig; the Korean font is also a file of the prefix.
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  for f in /usr/share/fonts/truetype/nanum/NanumGothic.ttf /usr/share/fonts/truetype/nanum/NanumGothicBold.ttf; do
+    [ -f "$f" ] && ln -sf "$f" "$WINEPREFIX/drive_c/windows/Fonts/"
+  done
+  touch "$created"
+fi
 
-# Wine's own settings: Windows XP by default (tests override per program under AppDefaults), and font
-# replacements so the suite's face names render with a Korean font. regedit takes UTF-16 files.
-reg_utf8="$WINEPREFIX/mivora-settings.reg"
-nanum=$(fc-list : family | grep -m1 -o 'NanumGothic' || echo NanumGothic)
-cat >"$reg_utf8" <<REG
+# Windows XP by default (tests choose others per program under AppDefaults); the suite's face names
+# rendered by a Korean font; and no window-manager handshake, which would cost two seconds each time a
+# window is hidden on a display without a window manager.
+settings=$(cat <<'REG'
 Windows Registry Editor Version 5.00
 
-[HKEY_CURRENT_USER\\Software\\Wine]
+[HKEY_CURRENT_USER\Software\Wine]
 "Version"="winxp"
 
-[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]
-"굴림"="$nanum"
-"Gulim"="$nanum"
-"MS Sans Serif"="$nanum"
-"Arial"="$nanum"
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"굴림"="NanumGothic"
+"Gulim"="NanumGothic"
+"MS Sans Serif"="NanumGothic"
+"Arial"="NanumGothic"
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
 REG
-{ printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$reg_utf8"; } >"$WINEPREFIX/mivora-settings-utf16.reg"
-wine regedit /S "$WINEPREFIX/mivora-settings-utf16.reg" >/dev/null 2>&1
-wineserver -w
-# Wine finds fonts through fontconfig; link the Korean font into the prefix so it is also a file there.
-mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-for f in /usr/share/fonts/truetype/nanum/NanumGothic.ttf /usr/share/fonts/truetype/nanum/NanumGothicBold.ttf; do
-  [ -f "$f" ] && ln -sf "$f" "$WINEPREFIX/drive_c/windows/Fonts/"
-done
-touch "$stamp"
+)
+applied="$WINEPREFIX/mivora-settings.reg"
+if [ ! -f "$applied" ] || [ "$(cat "$applied")" != "$settings" ]; then
+  # regedit reads UTF-16 files.
+  { printf '\xff\xfe'; printf '%s\n' "$settings" | iconv -f UTF-8 -t UTF-16LE; } >"$WINEPREFIX/mivora-settings-utf16.reg"
+  wine regedit /S "$WINEPREFIX/mivora-settings-utf16.reg" >/dev/null 2>&1
+  wineserver -w
+  printf '%s' "$settings" >"$applied"
+fi
