@@ -126,8 +126,8 @@ public:
 };
 
 inline void RegisterTestClasses() {
-    RegisterClass<TTestItem>("TTestItem");
-    RegisterClass<TTestForm>("TTestForm");
+    RegisterComponentClass<TTestItem>("TTestItem");
+    RegisterComponentClass<TTestForm>("TTestForm");
 }
 
 // A design's binary form from its text form (strings taken as they are).

@@ -1,14 +1,12 @@
 #include "ui/controls/mediabtn.h"
 
 #include "ui/controls/wavctrl.h"
+#include "ui/framework/class_registry.h"
 #include "ui/framework/form.h"
 #include "ui/framework/form_reader.h"
 #include "ui/framework/form_writer.h"
 #include "ui/framework/gdi_guards.h"
 #include "ui/framework/property_io.h"
-// windows.h names RegisterClass as a macro for its own function.
-#undef RegisterClass
-#include "ui/framework/class_registry.h"
 
 using framework::SavedDcState;
 
@@ -234,5 +232,5 @@ TPersistent* TepBitmapButton::SubObject(std::string_view name) {
 }
 
 void RegisterMediaBtnClasses() {
-    RegisterClass<TepBitmapButton>("TepBitmapButton");
+    RegisterComponentClass<TepBitmapButton>("TepBitmapButton");
 }

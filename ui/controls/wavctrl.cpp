@@ -169,5 +169,5 @@ TPersistent* TepWavePlayer::SubObject(std::string_view name) {
 }
 
 void RegisterWavCtrlClasses() {
-    RegisterClass<TepWavePlayer>("TepWavePlayer");
+    RegisterComponentClass<TepWavePlayer>("TepWavePlayer");
 }

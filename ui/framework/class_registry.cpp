@@ -12,7 +12,7 @@ std::map<std::string, TComponentFactory, std::less<>>& Classes() {
 
 } // namespace
 
-void RegisterClass(std::string_view className, TComponentFactory factory) {
+void RegisterComponentClass(std::string_view className, TComponentFactory factory) {
     Classes().insert_or_assign(std::string(className), std::move(factory));
 }
 

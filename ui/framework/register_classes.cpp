@@ -1,8 +1,6 @@
 #include "ui/framework/register_classes.h"
 
 #include "ui/framework/bevel.h"
-// windows.h names RegisterClass as a macro for its own function.
-#undef RegisterClass
 #include "ui/framework/class_registry.h"
 #include "ui/framework/image.h"
 #include "ui/framework/image_list.h"
@@ -10,9 +8,9 @@
 #include "ui/framework/panel.h"
 
 void RegisterFrameworkClasses() {
-    RegisterClass<TPanel>("TPanel");
-    RegisterClass<TImage>("TImage");
-    RegisterClass<TLabel>("TLabel");
-    RegisterClass<TBevel>("TBevel");
-    RegisterClass<TImageList>("TImageList");
+    RegisterComponentClass<TPanel>("TPanel");
+    RegisterComponentClass<TImage>("TImage");
+    RegisterComponentClass<TLabel>("TLabel");
+    RegisterComponentClass<TBevel>("TBevel");
+    RegisterComponentClass<TImageList>("TImageList");
 }
