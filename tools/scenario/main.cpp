@@ -135,8 +135,10 @@ int Run(const Scenario& s) {
         std::printf("notice     %s\n", Lines(notices).c_str());
     if (road == 4) {
         std::printf("library    %s\n", Lines(scenario::Recorded("checkver.log")).c_str());
-        std::printf("check      %s\n", updaterLine.empty() ? "no update run (a negative code, or refused)"
-                                                           : "0: the updater was started");
+        std::printf("check      %s\n", !updaterLine.empty() ? "0: the updater was started"
+                                       : !mainLine.empty()
+                                           ? "negative: no update run, the main program started at once"
+                                           : "none: the gate ended before the update check");
         std::printf("updater    %s\n", Lines(updaterLine).c_str());
         std::printf("verdict    %s\n", Lines(scenario::Recorded("ZM_LiveUpdate.sent")).c_str());
         std::printf("main       %s\n", Lines(mainLine).c_str());
