@@ -3,6 +3,7 @@
 #include "ui/framework/gdi_guards.h"
 
 #include <shlwapi.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <fstream>
@@ -102,6 +103,29 @@ void WriteBmp(const std::string& path, int width, int height, const void* bits) 
     out.write(static_cast<const char*>(bits), stride * height);
 }
 
+// Lets the suite programs of an earlier run finish (they may still be writing their records), and ends
+// those that keep running, so each run starts from a clean slate.
+void EndSuitePrograms() {
+    const platform::UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE)
+        return;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Process32First(snapshot.get(), &entry); more;
+         more = ::Process32Next(snapshot.get(), &entry)) {
+        const std::string name = entry.szExeFile;
+        const auto slash = name.find_last_of('\\');
+        const std::string file = slash == std::string::npos ? name : name.substr(slash + 1);
+        if (_stricmp(file.c_str(), "MivoraMain.exe") != 0 &&
+            _stricmp(file.c_str(), "ZM_LiveUpdate.exe") != 0 && _stricmp(file.c_str(), "Mivora.exe") != 0)
+            continue;
+        Started program;
+        program.Process.reset(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+        if (!WaitForExit(program, 3000))
+            Kill(program);
+    }
+}
+
 } // namespace
 
 std::string OwnDirectory() {
@@ -125,6 +149,7 @@ void SetWindowsVersionFor(const char* exeName, const std::string& version) {
 }
 
 void InstallSuite(const SuiteSetup& setup) {
+    EndSuitePrograms();
     ::CreateDirectoryA(SuiteDirectory, nullptr);
     for (const char* name : SuiteFiles)
         ::DeleteFileA((std::string(SuiteDirectory) + name).c_str());
