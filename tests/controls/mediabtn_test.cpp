@@ -233,6 +233,28 @@ TEST_F(SoundTest, RemovingAPlayerClearsTheReference) {
     EXPECT_EQ(button->ActiveSound(), nullptr);
 }
 
+// A player that the button's form does not own sends that form no removal notice.
+TEST_F(SoundTest, APlayerOwnedElsewhereClearsTheReferenceToo) {
+    auto* elsewhere = new TepWavePlayer(nullptr);
+    elsewhere->SetEnabled(false);
+    elsewhere->BeforePlay = TNotifyEvent("Played", [this](TObject*) { played.push_back("elsewhere"); });
+    button->SetClickSound(elsewhere);
+    button->SetActiveSound(elsewhere);
+    delete elsewhere;
+    EXPECT_EQ(button->ClickSound(), nullptr);
+    EXPECT_EQ(button->ActiveSound(), nullptr);
+    Enter();
+    button->Perform(WM_CHAR, '\r', 0);
+    EXPECT_TRUE(played.empty());
+
+    // The button going first leaves the player nothing to tell.
+    auto* survivor = new TepWavePlayer(nullptr);
+    button->SetClickSound(survivor);
+    delete form;
+    form = nullptr;
+    delete survivor;
+}
+
 // Paints the button into a bitmap prefilled with a colour it never uses, as WM_PAINT would.
 class PaintTest : public ButtonTest {
 protected:
