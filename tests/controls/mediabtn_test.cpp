@@ -4,12 +4,15 @@
 #include "ui/controls/wavctrl.h"
 #include "ui/framework/application.h"
 #include "ui/framework/form.h"
+#include "ui/framework/form_reader.h"
+#include "ui/framework/form_writer.h"
 #include "ui/framework/image.h"
 #include "ui/framework/messages.h"
 #include "ui/framework/panel.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -189,6 +192,70 @@ TEST_F(ButtonTest, EveryClickHandsItsModalResultToTheFormZeroIncluded) {
     EXPECT_EQ(form->ModalResult(), mrCancel) << "found through the parent chain";
 }
 
+// What a layout keeps of a button: the table's values without a default always, a face only when
+// it holds a picture, a sound only when one is set; reading it back leaves the stored size standing.
+TEST_F(ButtonTest, ALayoutStoresTheValuesWithoutDefaultsAlwaysAndFacesAndSoundsWhenSet) {
+    RegisterMediaBtnClasses();
+    RegisterWavCtrlClasses();
+    form->SetName("frm");
+    button->SetName("ep");
+    button->OnClick = {}; // the recorder's handler is not one the form publishes
+    const auto write = [&] {
+        TMemoryStream design;
+        WriteComponentResource(design, *form);
+        return std::string(design.Bytes().begin(), design.Bytes().end());
+    };
+    const auto has = [](const std::string& design, const std::string& name) {
+        return design.find(static_cast<char>(name.size()) + name) != std::string::npos;
+    };
+    std::string design = write();
+    for (const char* name : {"BackColor", "ModalResult", "Transparent", "TabStop"})
+        EXPECT_TRUE(has(design, name)) << name;
+    for (const char* name : {"BmpNormal.Data", "BmpActive.Data", "BmpDown.Data", "ClickSound", "ActiveSound"})
+        EXPECT_FALSE(has(design, name)) << name;
+
+    TBitmap face;
+    MakeFace(face, 55, 24, kNormal);
+    button->SetBmpNormal(&face);
+    button->SetBounds(20, 10, 60, 30);
+    button->SetModalResult(mrCancel);
+    button->SetTransparent(false);
+    auto* player = new TepWavePlayer(form);
+    player->SetName("wp");
+    button->SetClickSound(player);
+    design = write();
+    EXPECT_NE(design.find("\x0A"
+                          "ClickSound\x07\x02wp"),
+              std::string::npos)
+        << "by the player's name";
+    EXPECT_FALSE(has(design, "BmpActive.Data"));
+    // The face: tag 0x0A, the block's count, then the bitmap's own count and its BMP file.
+    const std::string tag = std::string("\x0E") + "BmpNormal.Data\x0A";
+    const std::size_t at = design.find(tag);
+    ASSERT_NE(at, std::string::npos);
+    std::uint32_t block = 0;
+    std::uint32_t own = 0;
+    std::memcpy(&block, design.data() + at + tag.size(), 4);
+    std::memcpy(&own, design.data() + at + tag.size() + 4, 4);
+    EXPECT_EQ(own + 4, block);
+    EXPECT_EQ(design.substr(at + tag.size() + 8, 2), "BM");
+
+    TForm copy(nullptr);
+    TMemoryStream stream(std::vector<std::uint8_t>(design.begin(), design.end()));
+    TReader(stream).ReadRootComponent(copy);
+    auto* read = dynamic_cast<TepBitmapButton*>(copy.FindComponent("ep"));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->Width(), 60) << "the stored size stands";
+    EXPECT_EQ(read->BmpNormal().Width(), 55);
+    EXPECT_TRUE(read->BmpDown().Empty());
+    EXPECT_EQ(read->ModalResult(), mrCancel);
+    EXPECT_FALSE(read->Transparent());
+    EXPECT_TRUE(read->TabStop());
+    EXPECT_EQ(read->BackColor(), clBtnFace);
+    EXPECT_EQ(read->ClickSound(), copy.FindComponent("wp"));
+    EXPECT_EQ(read->ActiveSound(), nullptr);
+}
+
 class SoundTest : public ButtonTest {
 protected:
     void SetUp() override {
@@ -231,6 +298,28 @@ TEST_F(SoundTest, RemovingAPlayerClearsTheReference) {
     EXPECT_EQ(played, std::vector<std::string>{"hover"});
     delete hover;
     EXPECT_EQ(button->ActiveSound(), nullptr);
+}
+
+// A player that the button's form does not own sends that form no removal notice.
+TEST_F(SoundTest, APlayerOwnedElsewhereClearsTheReferenceToo) {
+    auto* elsewhere = new TepWavePlayer(nullptr);
+    elsewhere->SetEnabled(false);
+    elsewhere->BeforePlay = TNotifyEvent("Played", [this](TObject*) { played.push_back("elsewhere"); });
+    button->SetClickSound(elsewhere);
+    button->SetActiveSound(elsewhere);
+    delete elsewhere;
+    EXPECT_EQ(button->ClickSound(), nullptr);
+    EXPECT_EQ(button->ActiveSound(), nullptr);
+    Enter();
+    button->Perform(WM_CHAR, '\r', 0);
+    EXPECT_TRUE(played.empty());
+
+    // The button going first leaves the player nothing to tell.
+    auto* survivor = new TepWavePlayer(nullptr);
+    button->SetClickSound(survivor);
+    delete form;
+    form = nullptr;
+    delete survivor;
 }
 
 // Paints the button into a bitmap prefilled with a colour it never uses, as WM_PAINT would.

@@ -1,6 +1,7 @@
 #include "ui/framework/bitmap.h"
 
 #include "tests/support/gdi_count.h"
+#include "ui/framework/filer.h"
 #include "ui/framework/stream.h"
 
 #include <gtest/gtest.h>
@@ -117,6 +118,68 @@ TEST(Bitmap, DataBlockIsACountThenTheFile) {
     TBitmap loaded;
     loaded.LoadFromStream(stream);
     EXPECT_EQ(loaded.Width(), 2);
+}
+
+// Hands one stored "Data" block to the bitmap's read procedure, or takes what its write procedure stores.
+class DataBlock : public TFiler {
+public:
+    explicit DataBlock(std::vector<std::uint8_t> given = {}) : bytes(std::move(given)) {}
+    void DefineBinaryProperty(std::string_view name, const BinaryReadProc& readData,
+                              const BinaryWriteProc& writeData, bool hasData) override {
+        EXPECT_EQ(name, "Data");
+        stored = hasData;
+        TMemoryStream stream(bytes);
+        if (!bytes.empty()) {
+            readData(stream);
+        } else if (hasData) {
+            writeData(stream);
+            bytes = stream.Bytes();
+        }
+    }
+    void DefineProperty(std::string_view, const ReadProc&, const WriteProc&, bool) override {}
+    std::vector<std::uint8_t> bytes;
+    bool stored = false;
+};
+
+TEST(Bitmap, DataHoldsItsOwnCountWhichMayNotReachBeyondTheBlock) {
+    TBitmap bitmap;
+    DataBlock none;
+    bitmap.DefineProperties(none);
+    EXPECT_FALSE(none.stored) << "an empty bitmap stores no Data";
+
+    bitmap.SetSize(2, 1);
+    DataBlock written;
+    bitmap.DefineProperties(written);
+    const std::vector<std::uint8_t> file = bitmap.SaveToBmp();
+    ASSERT_EQ(written.bytes.size(), 4 + file.size());
+    std::uint32_t count = 0;
+    std::memcpy(&count, written.bytes.data(), 4);
+    EXPECT_EQ(count, file.size());
+    EXPECT_EQ(std::vector<std::uint8_t>(written.bytes.begin() + 4, written.bytes.end()), file);
+
+    TBitmap loaded;
+    DataBlock read(written.bytes);
+    loaded.DefineProperties(read);
+    EXPECT_EQ(loaded.Width(), 2);
+
+    // A hostile count is a read error, not an attempt to allocate gigabytes.
+    for (std::uint32_t hostile : {0xFFFFFFF0u, 0x40000000u, static_cast<std::uint32_t>(file.size() + 1)}) {
+        std::vector<std::uint8_t> bytes = written.bytes;
+        std::memcpy(bytes.data(), &hostile, 4);
+        DataBlock bad(bytes);
+        try {
+            loaded.DefineProperties(bad);
+            ADD_FAILURE() << hostile;
+        } catch (const EReadError& e) {
+            EXPECT_STREQ(e.what(), "Stream read error");
+        }
+        EXPECT_EQ(loaded.Width(), 2);
+    }
+
+    // A stream positioned beyond its end holds nothing to load.
+    TMemoryStream beyond(file);
+    beyond.SetPosition(static_cast<std::int64_t>(file.size()) + 8);
+    EXPECT_THROW(loaded.LoadFromStream(beyond), EInvalidGraphic);
 }
 
 TEST(Bitmap, FreesEverythingItMade) {

@@ -58,6 +58,13 @@ void TepCustomBitmapButton::SetBackColor(TColor color) {
     }
 }
 
+// A player owned by another than the button's owner would otherwise leave the reference dangling.
+void TepCustomBitmapButton::ReferTo(TepWavePlayer*& field, TepWavePlayer* player) {
+    field = player;
+    if (player != nullptr)
+        FreeNotification(player);
+}
+
 void TepCustomBitmapButton::Notification(TComponent* component, TOperation operation) {
     TCustomControl::Notification(component, operation);
     if (operation != TOperation::opRemove)

@@ -39,10 +39,11 @@ public:
     TColor BackColor() const { return backColor_; }
     void SetBackColor(TColor color);
 
+    // Not owned; a player's removal clears the reference wherever the player was owned.
     TepWavePlayer* ClickSound() const { return clickSound_; }
-    void SetClickSound(TepWavePlayer* player) { clickSound_ = player; }
+    void SetClickSound(TepWavePlayer* player) { ReferTo(clickSound_, player); }
     TepWavePlayer* ActiveSound() const { return activeSound_; }
-    void SetActiveSound(TepWavePlayer* player) { activeSound_ = player; }
+    void SetActiveSound(TepWavePlayer* player) { ReferTo(activeSound_, player); }
 
     TBitmap& BmpNormal() { return *bmpNormal_; }
     TBitmap& BmpActive() { return *bmpActive_; }
@@ -66,6 +67,8 @@ protected:
     void KeyPress(char& key) override;
 
 private:
+    void ReferTo(TepWavePlayer*& field, TepWavePlayer* player);
+
     bool active_ = false;
     TDownState downState_ = TDownState::Up;
     TModalResult modalResult_ = mrNone;

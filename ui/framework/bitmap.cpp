@@ -175,7 +175,7 @@ std::vector<std::uint8_t> TBitmap::SaveToBmp() const {
 }
 
 void TBitmap::LoadFromStream(TStream& stream) {
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(stream.Size() - stream.Position()));
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(stream.Remaining()));
     stream.ReadBuffer(bytes.data(), bytes.size());
     LoadFromBmp(bytes);
 }
@@ -219,6 +219,9 @@ void TBitmap::DefineProperties(TFiler& filer) {
         [this](TStream& stream) {
             std::uint32_t count = 0;
             stream.ReadBuffer(&count, sizeof count);
+            // A count beyond the block is a short read, refused before anything is allocated for it.
+            if (count > stream.Remaining())
+                throw EReadError("Stream read error");
             std::vector<std::uint8_t> bytes(count);
             stream.ReadBuffer(bytes.data(), bytes.size());
             LoadFromBmp(bytes);

@@ -424,6 +424,8 @@ void TWinControl::WriteProperties(TWriter& writer) const {
 }
 
 void TWinControl::GetChildren(const std::function<void(TComponent&)>& proc, TComponent& root) {
+    // A root lists its components without a parent (players, image lists) first, as the base does.
+    TControl::GetChildren(proc, root);
     for (int i = 0; i < ControlCount(); ++i)
         if (Controls(i)->Owner() == &root)
             proc(*Controls(i));
