@@ -179,6 +179,26 @@ TEST_F(MessageDialogTest, AltF4IsSwallowed) {
     EXPECT_TRUE(stillOpen);
 }
 
+// A message shown from a handler while another dialog is open (an updater notice during a failure
+// message, say): the open dialog stays the current one and keeps its own keyboard result.
+TEST_F(MessageDialogTest, ADialogShownWhileAnotherIsOpenLeavesTheOuterOneIntact) {
+    TfMessage* outer = nullptr;
+    TfMessage* currentAfterInner = nullptr;
+    int inner = 0;
+    Script script({Idle,
+                   [&] {
+                       outer = fMessage;
+                       inner = ShowMessageDialog(mtCaution, "안쪽", "", mbOk, nullptr);
+                       currentAfterInner = fMessage;
+                   },
+                   Idle, [] { Press(VK_RETURN); }, Idle, Idle,
+                   [&] { ClickWindow(outer->epBtnCancel->Handle()); }});
+    EXPECT_EQ(ShowMessageDialog(mtConfirm, "바깥쪽", "", mbOk | mbCancel, nullptr), 2);
+    EXPECT_EQ(inner, 1);
+    EXPECT_NE(outer, nullptr);
+    EXPECT_EQ(currentAfterInner, outer);
+}
+
 TEST_F(MessageDialogTest, OkAloneIsCentredInItsPanel) {
     int okLeft = -1;
     bool cancelVisible = true;
