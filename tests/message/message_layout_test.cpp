@@ -138,8 +138,9 @@ TEST(MessageLayout, MultiLineMainTextIsNotCentred) {
     EXPECT_EQ(two.icon.top, 23);
 }
 
-TEST(MessageLayout, MissingPicturesCloseUpTheGaps) {
-    // A type outside 1-4 leaves both pictures empty; their places shrink to nothing.
+TEST(MessageLayout, TextsAndTitleFollowThePictureSizes) {
+    // The layout takes the pictures' sizes as they are; with none at all their places close up. (The
+    // dialog itself keeps an emptied picture's size, so an unknown type is laid out as usual.)
     MessageLayoutInput in = Filled({200, 12}, {0, 12}, true, false);
     in.icon = {0, 0};
     in.titleMark = {0, 0};

@@ -179,6 +179,62 @@ TEST_F(MessageDialogTest, AltF4IsSwallowed) {
     EXPECT_TRUE(stillOpen);
 }
 
+// A message shown from a handler while another dialog is open (an updater notice during a failure
+// message, say): the open dialog stays the current one and keeps its own keyboard result.
+TEST_F(MessageDialogTest, ADialogShownWhileAnotherIsOpenLeavesTheOuterOneIntact) {
+    TfMessage* outer = nullptr;
+    TfMessage* currentAfterInner = nullptr;
+    int inner = 0;
+    Script script({Idle,
+                   [&] {
+                       outer = fMessage;
+                       inner = ShowMessageDialog(mtCaution, "안쪽", "", mbOk, nullptr);
+                       currentAfterInner = fMessage;
+                   },
+                   Idle, [] { Press(VK_RETURN); }, Idle, Idle,
+                   [&] { ClickWindow(outer->epBtnCancel->Handle()); }});
+    EXPECT_EQ(ShowMessageDialog(mtConfirm, "바깥쪽", "", mbOk | mbCancel, nullptr), 2);
+    EXPECT_EQ(inner, 1);
+    EXPECT_NE(outer, nullptr);
+    EXPECT_EQ(currentAfterInner, outer);
+}
+
+// The title band moves the window with the left button only.
+TEST_F(MessageDialogTest, TheTitleBandDragsTheWindow) {
+    auto mouse = [](DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flags;
+        ::SendInput(1, &input, sizeof input);
+    };
+    auto grab = [] {
+        const RECT r = WindowRect(fMessage->Handle());
+        ::SetCursorPos(r.left + 60, r.top + 20); // on imgTopLeft
+    };
+    RECT before{}, afterRight{}, afterLeft{};
+    Script script({Idle, [&] { before = WindowRect(fMessage->Handle()); },
+                   [&] {
+                       grab();
+                       mouse(MOUSEEVENTF_RIGHTDOWN);
+                   },
+                   [&] { ::SetCursorPos(before.left + 60 + 40, before.top + 20 + 30); },
+                   [&] { mouse(MOUSEEVENTF_RIGHTUP); }, Idle,
+                   [&] {
+                       afterRight = WindowRect(fMessage->Handle());
+                       grab();
+                       mouse(MOUSEEVENTF_LEFTDOWN);
+                   },
+                   [&] { ::SetCursorPos(before.left + 60 + 40, before.top + 20 + 30); },
+                   [&] { ::SetCursorPos(before.left + 60 + 40, before.top + 20 + 30); },
+                   [&] { mouse(MOUSEEVENTF_LEFTUP); }, Idle,
+                   [&] { afterLeft = WindowRect(fMessage->Handle()); }, CloseFromOutside()});
+    ShowMessageDialog(mtInformation, "끌기", "", mbOk, nullptr);
+    EXPECT_EQ(afterRight.left, before.left);
+    EXPECT_EQ(afterRight.top, before.top);
+    EXPECT_EQ(afterLeft.left, before.left + 40);
+    EXPECT_EQ(afterLeft.top, before.top + 30);
+}
+
 TEST_F(MessageDialogTest, OkAloneIsCentredInItsPanel) {
     int okLeft = -1;
     bool cancelVisible = true;
@@ -227,16 +283,19 @@ TEST_F(MessageDialogTest, UnknownTypeKeepsTheDesignTitleAndShowsNoPictures) {
     std::string title;
     bool titleEmpty = false;
     bool infoEmpty = false;
+    int mainLeft = 0;
     Script script({[&] {
                        title = fMessage->lblTitle->Caption();
                        titleEmpty = fMessage->imgTitle->Picture().Empty();
                        infoEmpty = fMessage->imgInfo->Picture().Empty();
+                       mainLeft = fMessage->lblMessageMain->Left();
                    },
                    CloseFromOutside()});
     ShowMessageDialog(7, "알 수 없는 종류", "", mbOk, nullptr);
     EXPECT_EQ(title, "메세지창");
     EXPECT_TRUE(titleEmpty);
     EXPECT_TRUE(infoEmpty);
+    EXPECT_EQ(mainLeft, 84); // the empty icon keeps its place: the rest is laid out as usual
 }
 
 TEST_F(MessageDialogTest, CornersAreSeeThrough) {

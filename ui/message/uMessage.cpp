@@ -225,20 +225,25 @@ int ShowMessageDialog(int type, const std::string& mainText, const std::string& 
                       TForm* owner) {
     InitializeApplication();
     bool ownerStaysOnTop = false;
-    // Runs also when the showing is left by an error.
+    // Runs also when the showing is left by an error. A message shown from a handler while another
+    // dialog is open gives that dialog back its place and its keyboard result, which decides its own.
     struct Cleanup {
         TForm* owner;
         bool& ownerStaysOnTop;
+        TfMessage* outer;
+        std::uint16_t outerKeyResult;
         std::unique_ptr<TfMessage> dialog;
         ~Cleanup() {
             dialog.reset();
-            fMessage = nullptr;
+            fMessage = outer;
+            if (outer != nullptr)
+                KeyResult = outerKeyResult;
             if (ownerStaysOnTop) {
                 owner->SetFormStyle(TFormStyle::fsStayOnTop);
                 owner->Repaint();
             }
         }
-    } cleanup{owner, ownerStaysOnTop, std::make_unique<TfMessage>(owner)};
+    } cleanup{owner, ownerStaysOnTop, fMessage, KeyResult, std::make_unique<TfMessage>(owner)};
     TfMessage& dialog = *cleanup.dialog;
     fMessage = &dialog;
 
