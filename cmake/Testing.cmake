@@ -18,7 +18,8 @@ endif()
 
 # mivora_add_test(<name> SOURCES <files...> LIBS <targets...> [SERIAL] [TIMEOUT <s>])
 # One ctest per test program; on win32 ctest runs it under the Wine rig through the emulator.
-# SERIAL marks programs that share named objects (the instance mutex, atoms, suite windows, the registry).
+# SERIAL marks programs that share named objects (the instance mutex, atoms, suite windows), the
+# registry, or the display's focus and foreground window.
 function(mivora_add_test name)
   cmake_parse_arguments(T "SERIAL" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
