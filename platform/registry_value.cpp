@@ -66,12 +66,11 @@ std::string DecodeText(std::string_view name, const std::optional<RawValue>& val
 }
 
 std::int32_t DecodeInteger(std::string_view name, const std::optional<RawValue>& value) {
-    if (!value)
+    // Four bytes are read before the type is judged: a longer value of any type cannot be read at all.
+    if (!value || value->Bytes.size() > sizeof(std::int32_t))
         RaiseGetDataFailed(name);
     if (value->Type != RegDword)
         RaiseInvalidType(name);
-    if (value->Bytes.size() > sizeof(std::int32_t))
-        RaiseGetDataFailed(name);
     // A shorter value fills the low bytes, as a read into a zeroed four-byte buffer would.
     std::uint32_t bits = 0;
     for (std::size_t i = 0; i < value->Bytes.size(); ++i)

@@ -43,8 +43,8 @@ std::optional<RawValue> ReadWholeValue(std::string_view name, const ValueQuery& 
 // zero-size value; "Invalid data type for '%s'" for any other type.
 std::string DecodeText(std::string_view name, const std::optional<RawValue>& value);
 
-// A REG_DWORD value: "Failed to get data for '%s'" when missing or longer than four bytes, "Invalid data
-// type for '%s'" for any other type.
+// A REG_DWORD value: "Failed to get data for '%s'" when missing or longer than four bytes (whatever its
+// type), "Invalid data type for '%s'" for any other type.
 std::int32_t DecodeInteger(std::string_view name, const std::optional<RawValue>& value);
 
 [[noreturn]] void RaiseGetDataFailed(std::string_view name);

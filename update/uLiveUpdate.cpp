@@ -65,7 +65,9 @@ void TfrmLiveUpdate::FormClose(TObject*, TCloseAction&) {
 LRESULT TfrmLiveUpdate::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COPYDATA:
-        WMCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        // Any program may send this message; one without its record carries no verdict.
+        if (lParam != 0)
+            WMCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         return 0;
     case WM_TIMER:
         if (wParam == UpdaterWatchTimer) {

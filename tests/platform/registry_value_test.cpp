@@ -139,6 +139,11 @@ TEST(DecodeInteger, RaisesForMissingOversizedAndWrongTypes) {
                   platform::DecodeInteger("TestMode", RawValue{platform::RegBinary, "\1\0\0\0"});
               }),
               "Invalid data type for 'TestMode'");
+    // A text too long for the four-byte read fails the read before its type is looked at.
+    EXPECT_EQ(ErrorText([] {
+                  platform::DecodeInteger("TestMode", RawValue{platform::RegSz, std::string("12345\0", 6)});
+              }),
+              "Failed to get data for 'TestMode'");
 }
 
 TEST(RegistryErrors, CarryTheirTexts) {

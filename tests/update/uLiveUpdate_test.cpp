@@ -1,6 +1,8 @@
 // The gate end to end: the update window against the simulated suite, real processes and real dialogs
 // answered with real key presses.
 #include "tools/scenario/harness.h"
+#include "ui/framework/application.h"
+#include "update/uLiveUpdate.h"
 
 #include <gtest/gtest.h>
 
@@ -173,6 +175,19 @@ TEST_F(GateTest, VerdictArrivingWhileAnotherIsAnsweredIsIgnored) {
     EXPECT_TRUE(scenario::WaitForExit(gate, 20000));
     EXPECT_EQ(MainLine(), std::string(MainProgram) + " ") << "the verdict in progress, 1103, was carried out";
     scenario::Kill(gate);
+}
+
+// In this process, the update window as it waits, without its creation handler's work.
+TEST(UpdateWindow, NotificationWithoutItsRecordIsIgnored) {
+    InitializeApplication();
+    auto* window = new TfrmLiveUpdate(Application);
+    const HWND handle = window->Handle();
+    EXPECT_EQ(::SendMessageA(handle, WM_COPYDATA, 0, 0), 0);
+    COPYDATASTRUCT unknown{};
+    unknown.dwData = 1000;
+    EXPECT_EQ(::SendMessageA(handle, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&unknown)), 0);
+    EXPECT_TRUE(::IsWindow(handle)) << "still waiting";
+    FinalizeApplication();
 }
 
 } // namespace

@@ -160,15 +160,17 @@ int main(int argc, char** argv) {
             std::printf("%-20s %s\n", s.Name, s.Description);
         return 0;
     }
+    // A gate that had to be ended from outside fails the run.
+    int status = 0;
     for (const Scenario& s : scenarios)
         if (wanted == s.Name || wanted == "all") {
-            Run(s);
+            status |= Run(s);
             if (wanted != "all")
-                return 0;
+                return status;
             std::printf("\n");
         }
     if (wanted == "all")
-        return 0;
+        return status;
     std::fprintf(stderr, "unknown scenario %s (try --list)\n", wanted.c_str());
     return 2;
 }
