@@ -18,6 +18,16 @@ namespace {
 constexpr UINT_PTR UpdaterWatchTimer = 1;
 constexpr UINT UpdaterWatchIntervalMs = 500;
 
+// Shows a message; a dialog that cannot be shown is reported in the error box instead, so the window
+// still goes on to close and never stays behind out of sight holding the instance mutex.
+void ShowWarning(int type, const char* mainText, const char* subText) {
+    try {
+        ShowMessageDialog(type, mainText, subText, mbOk, nullptr);
+    } catch (const std::exception& error) {
+        Application->HandleException(error);
+    }
+}
+
 } // namespace
 
 TfrmLiveUpdate::TfrmLiveUpdate(TComponent* owner) : TForm(owner) {
@@ -36,8 +46,8 @@ void TfrmLiveUpdate::FormCreate(TObject*) {
     SetTop(-1000);
 
     if (!IsSupportedOsVersion(GetOsVersionClass())) {
-        ShowMessageDialog(mtWarning, "Mivora 를 실행할 수 없는 운영체제입니다.",
-                          "Windows XP 와 Windows 2000 에서만 실행이 가능합니다.", mbOk, nullptr);
+        ShowWarning(mtWarning, "Mivora 를 실행할 수 없는 운영체제입니다.",
+                    "Windows XP 와 Windows 2000 에서만 실행이 가능합니다.");
         Close();
         return;
     }
@@ -97,7 +107,7 @@ void TfrmLiveUpdate::RespondToVerdict(std::int32_t code) {
     verdictInProgress_ = true;
     StopWatchingUpdater();
     if (response->DialogType != 0)
-        ShowMessageDialog(response->DialogType, response->MainText, response->SubText, mbOk, nullptr);
+        ShowWarning(response->DialogType, response->MainText, response->SubText);
     if (response->StartsMainProgram)
         StartMainProgram();
     else
