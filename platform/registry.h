@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // Keys under HKEY_LOCAL_MACHINE. Paths are spelt as the program writes them: a leading "\" starts at the
 // hive's root and a trailing "\" may follow. Errors are RegistryError with the texts the user sees.
@@ -15,9 +16,15 @@ namespace platform {
 class RegistryKey {
 public:
     explicit RegistryKey(std::string_view path);
-    ~RegistryKey();
-    RegistryKey(RegistryKey&& other) noexcept;
-    RegistryKey& operator=(RegistryKey&& other) noexcept;
+    ~RegistryKey() { Close(); }
+    RegistryKey(RegistryKey&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    RegistryKey& operator=(RegistryKey&& other) noexcept {
+        if (this != &other) {
+            Close();
+            handle_ = std::exchange(other.handle_, nullptr);
+        }
+        return *this;
+    }
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
 

@@ -47,20 +47,6 @@ RegistryKey::RegistryKey(std::string_view path) {
         handle_ = key;
 }
 
-RegistryKey::~RegistryKey() {
-    Close();
-}
-
-RegistryKey::RegistryKey(RegistryKey&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-
-RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-}
-
 void RegistryKey::Close() {
     if (handle_ != nullptr)
         ::RegCloseKey(KeyOf(std::exchange(handle_, nullptr)));

@@ -82,20 +82,6 @@ RegistryKey::RegistryKey(std::string_view path) {
     ++Registry().OpenKeys;
 }
 
-RegistryKey::~RegistryKey() {
-    Close();
-}
-
-RegistryKey::RegistryKey(RegistryKey&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-
-RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-}
-
 void RegistryKey::Close() {
     if (handle_ == nullptr)
         return;

@@ -215,24 +215,8 @@ void TBitmap::Assign(const TPersistent* source) {
 
 void TBitmap::DefineProperties(TFiler& filer) {
     filer.DefineBinaryProperty(
-        "Data",
-        [this](TStream& stream) {
-            std::uint32_t count = 0;
-            stream.ReadBuffer(&count, sizeof count);
-            // A count beyond the block is a short read, refused before anything is allocated for it.
-            if (count > stream.Remaining())
-                throw EReadError("Stream read error");
-            std::vector<std::uint8_t> bytes(count);
-            stream.ReadBuffer(bytes.data(), bytes.size());
-            LoadFromBmp(bytes);
-        },
-        [this](TStream& stream) {
-            const std::vector<std::uint8_t> bytes = SaveToBmp();
-            const auto count = static_cast<std::uint32_t>(bytes.size());
-            stream.WriteBuffer(&count, sizeof count);
-            stream.WriteBuffer(bytes.data(), bytes.size());
-        },
-        !Empty());
+        "Data", [this](TStream& stream) { LoadFromBmp(ReadCountedBlock(stream)); },
+        [this](TStream& stream) { WriteCountedBlock(stream, SaveToBmp()); }, !Empty());
 }
 
 std::size_t TBitmap::ImageSize() const {

@@ -15,22 +15,6 @@ std::unique_ptr<TBitmap> CopyOf(TBitmap& bitmap) {
     return copy;
 }
 
-std::vector<std::uint8_t> ReadBlock(TStream& stream) {
-    std::uint32_t count = 0;
-    stream.ReadBuffer(&count, sizeof count);
-    if (count > stream.Remaining())
-        throw EReadError("Stream read error");
-    std::vector<std::uint8_t> bytes(count);
-    stream.ReadBuffer(bytes.data(), bytes.size());
-    return bytes;
-}
-
-void WriteBlock(TStream& stream, const std::vector<std::uint8_t>& bytes) {
-    const auto count = static_cast<std::uint32_t>(bytes.size());
-    stream.WriteBuffer(&count, sizeof count);
-    stream.WriteBuffer(bytes.data(), bytes.size());
-}
-
 } // namespace
 
 int TImageList::Add(TBitmap& image, TBitmap& mask) {
@@ -100,11 +84,11 @@ void TImageList::DefineProperties(TFiler& filer) {
 
 void TImageList::ReadImages(TStream& stream) {
     TBitmap strip;
-    strip.LoadFromBmp(ReadBlock(stream));
+    strip.LoadFromBmp(ReadCountedBlock(stream));
     std::unique_ptr<TBitmap> masks;
     if (stream.Remaining() > 0) {
         masks = std::make_unique<TBitmap>();
-        masks->LoadFromBmp(ReadBlock(stream));
+        masks->LoadFromBmp(ReadCountedBlock(stream));
     }
     images_.clear();
     AddStrip(strip, masks.get());
@@ -139,6 +123,6 @@ void TImageList::WriteImages(TStream& stream) const {
         strip.Canvas().Draw(i * width_, 0, *entry.image);
         masks.Canvas().Draw(i * width_, 0, *entry.mask);
     }
-    WriteBlock(stream, strip.SaveToBmp());
-    WriteBlock(stream, masks.SaveToBmp());
+    WriteCountedBlock(stream, strip.SaveToBmp());
+    WriteCountedBlock(stream, masks.SaveToBmp());
 }

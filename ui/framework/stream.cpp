@@ -120,3 +120,19 @@ std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
     std::fseek(file_, static_cast<long>(offset), whence);
     return std::ftell(file_);
 }
+
+std::vector<std::uint8_t> ReadCountedBlock(TStream& stream) {
+    std::uint32_t count = 0;
+    stream.ReadBuffer(&count, sizeof count);
+    if (count > stream.Remaining())
+        throw EReadError("Stream read error");
+    std::vector<std::uint8_t> bytes(count);
+    stream.ReadBuffer(bytes.data(), bytes.size());
+    return bytes;
+}
+
+void WriteCountedBlock(TStream& stream, const std::vector<std::uint8_t>& bytes) {
+    const auto count = static_cast<std::uint32_t>(bytes.size());
+    stream.WriteBuffer(&count, sizeof count);
+    stream.WriteBuffer(bytes.data(), bytes.size());
+}

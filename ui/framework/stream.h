@@ -62,6 +62,11 @@ public:
 };
 
 // A stream over an owned, growable block of memory.
+// A block of bytes led by its 32-bit little-endian count, as bitmaps store their BMP file. A count
+// beyond the stream is a short read, refused before anything is allocated for it.
+std::vector<std::uint8_t> ReadCountedBlock(TStream& stream);
+void WriteCountedBlock(TStream& stream, const std::vector<std::uint8_t>& bytes);
+
 class TMemoryStream : public TStream {
 public:
     TMemoryStream() = default;
