@@ -122,6 +122,19 @@ TEST_F(ButtonTest, PressLeaveReleaseOutsideDoesNotClick) {
     EXPECT_EQ(Clicks(), 0);
 }
 
+TEST_F(ButtonTest, APressWhoseCaptureAnotherWindowTookNeverClicks) {
+    Enter();
+    Press(WM_LBUTTONDOWN);
+    ::SetCapture(form->Handle()); // the press's release will go elsewhere
+    ::ReleaseCapture();
+    Press(WM_LBUTTONUP, 10, 10);
+    EXPECT_EQ(Clicks(), 0);
+    // The next press and release click as usual.
+    Press(WM_LBUTTONDOWN);
+    Press(WM_LBUTTONUP, 10, 10);
+    EXPECT_EQ(Clicks(), 1);
+}
+
 TEST_F(ButtonTest, RightAndMiddleButtonsPressButNeverClick) {
     Enter();
     for (auto [down, up] :

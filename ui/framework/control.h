@@ -103,6 +103,8 @@ protected:
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState, int, int) {}
     virtual void Click();
+    // The release of a left press will not come (the mouse capture went elsewhere): it raises no click.
+    void CancelPress() { clicking_ = false; }
     virtual void MouseEnter() {}
     virtual void MouseLeave() {}
     // Paints a non-windowed control into a context whose origin is the control's top-left corner.

@@ -255,10 +255,15 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
         return RouteMouse(message, wParam, lParam);
     case WM_CAPTURECHANGED:
-        // A press handed over to the system (a window drag, say) never sends its release here.
+        // A press handed over to the system (a window drag, say) or whose capture another window took
+        // never sends its release here: it must not click when some later release arrives.
         if (Application != nullptr && Application->CaptureControl() != nullptr &&
-            Application->CaptureControl()->Parent() == this)
+            Application->CaptureControl()->Parent() == this) {
+            Application->CaptureControl()->CancelPress();
             Application->SetCaptureControl(nullptr);
+        }
+        if (!releasingCapture_)
+            CancelPress();
         break;
     case WM_MOUSELEAVE:
         if (Application != nullptr)
@@ -325,8 +330,11 @@ LRESULT TWinControl::RouteMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     } else if (up) {
         if (Application != nullptr)
             Application->SetCaptureControl(nullptr);
-        if (::GetCapture() == handle_ && handle_ != nullptr)
+        if (::GetCapture() == handle_ && handle_ != nullptr) {
+            releasingCapture_ = true;
             ::ReleaseCapture();
+            releasingCapture_ = false;
+        }
     }
     if (target != nullptr)
         return target->Perform(message, wParam,

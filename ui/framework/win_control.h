@@ -97,6 +97,7 @@ private:
     std::vector<TControl*> graphics_;
     std::vector<TWinControl*> windowed_;
     bool aligning_ = false;
+    bool releasingCapture_ = false; // the capture is given up at the end of a press, not taken away
     bool tabStop_ = false;
     int tabOrder_ = -1;
 };
