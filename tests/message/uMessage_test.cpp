@@ -1,9 +1,12 @@
 // The real message dialog under Wine, driven by real keyboard and mouse input.
 #include "ui/message/uMessage.h"
 
+#include "tools/scenario/harness.h"
+
 #include "ui/controls/mediabtn.h"
 #include "ui/framework/application.h"
 #include "ui/framework/bevel.h"
+#include "ui/framework/gdi_guards.h"
 #include "ui/framework/image.h"
 #include "ui/framework/label.h"
 #include "ui/framework/panel.h"
@@ -14,7 +17,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <fstream>
@@ -312,7 +314,8 @@ TEST_F(MessageDialogTest, CornersAreSeeThrough) {
                            EXPECT_EQ(key, RGB(255, 0, 255));
                            EXPECT_NE(flags & LWA_COLORKEY, 0u);
                        }
-                       HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+                       const framework::UniqueGdiObject owned(::CreateRectRgn(0, 0, 0, 0));
+                       const auto region = static_cast<HRGN>(owned.get());
                        ASSERT_NE(::GetWindowRgn(window, region), ERROR);
                        const int w = fMessage->Width();
                        const int h = fMessage->Height();
@@ -329,7 +332,6 @@ TEST_F(MessageDialogTest, CornersAreSeeThrough) {
                        // GDI leaves the right and bottom edge of a rounded region out.
                        EXPECT_EQ(box.right, w - 2);
                        EXPECT_EQ(box.bottom, h - 2);
-                       ::DeleteObject(region);
                        // The skin's corner pixels carry the key colour.
                        EXPECT_EQ(fMessage->imgTopLeft->Picture().Canvas().Pixel(0, 0), 0xFF00FFu);
                        EXPECT_EQ(fMessage->imgBottomRight->Picture().Canvas().Pixel(24, 31), 0xFF00FFu);
@@ -485,35 +487,6 @@ TEST_F(MessageDialogTest, F1DoesNothingWithoutTheHelpFile) {
 
 // --- The look ---------------------------------------------------------------------------------------
 
-// Saves what the screen shows under the dialog, corners included, as a 24-bit BMP.
-void SaveScreenshot(HWND window, const std::string& path) {
-    const RECT r = WindowRect(window);
-    const int w = r.right - r.left;
-    const int h = r.bottom - r.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    ::GdiFlush();
-    const DWORD size = static_cast<DWORD>(((w * 3 + 3) & ~3) * h);
-    BITMAPFILEHEADER file{0x4D42,
-                          static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0,
-                          0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-    info.bmiHeader.biSizeImage = size;
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    out.write(static_cast<const char*>(bits), size);
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-}
-
 struct Look {
     const char* name;
     int type;
@@ -549,15 +522,17 @@ const Look kLooks[] = {
 
 // Saves a screenshot of each look; message_dialog_look compares them with the committed references.
 TEST_F(MessageDialogTest, ScreenshotsOfEveryLook) {
-    const char* dir = std::getenv("MIVORA_SCREENSHOTS");
-    ASSERT_NE(dir, nullptr) << "run under scripts/rig.sh";
+    ASSERT_NE(std::getenv("MIVORA_SCREENSHOTS"), nullptr) << "run under scripts/rig.sh";
     for (const Look& look : kLooks) {
-        const std::string path = std::string(dir) + "/message_" + look.name + ".bmp";
-        std::remove(path.c_str());
+        std::string path;
         Script script({Idle, [] { ::UpdateWindow(fMessage->Handle()); }, Idle,
-                       [&] { SaveScreenshot(fMessage->Handle(), path); }, CloseFromOutside()});
+                       [&] {
+                           path = scenario::SaveScreenshot(fMessage->Handle(),
+                                                           std::string("message_") + look.name);
+                       },
+                       CloseFromOutside()});
         ShowMessageDialog(look.type, look.main, look.sub, look.buttons, nullptr);
-        EXPECT_EQ(::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES, true) << path;
+        EXPECT_NE(::GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << look.name;
     }
 }
 
