@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 // Libraries loaded at run time, and calls into them that a fault inside cannot bring down.
 namespace platform {
@@ -18,6 +19,32 @@ ExportAddress FindExport(LibraryHandle library, const char* name);
 
 // Releases the library. False when a fault inside the library's detach was caught.
 bool ReleaseLibrary(LibraryHandle library);
+
+// Owns one loaded library. Letting go of it releases the library under the fault guard.
+class Library {
+public:
+    Library() = default;
+    explicit Library(const std::string& path) : handle_(LoadLibraryFile(path)) {}
+    ~Library() { Release(); }
+    Library(const Library&) = delete;
+    Library& operator=(const Library&) = delete;
+    Library(Library&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    Library& operator=(Library&& other) noexcept {
+        if (this != &other) {
+            Release();
+            handle_ = std::exchange(other.handle_, nullptr);
+        }
+        return *this;
+    }
+
+    bool IsLoaded() const { return handle_ != nullptr; }
+    ExportAddress Find(const char* name) const { return FindExport(handle_, name); }
+    // Releases the library now. False when a fault inside its detach was caught.
+    bool Release() { return handle_ == nullptr || ReleaseLibrary(std::exchange(handle_, nullptr)); }
+
+private:
+    LibraryHandle handle_ = nullptr;
+};
 
 // Calls a stdcall function of four 32-bit arguments. Nothing when a fault (access violation, illegal
 // instruction, divide by zero, ...) was raised inside it. The caller's stack pointer is restored

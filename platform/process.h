@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace platform {
 
@@ -9,17 +10,25 @@ class Process {
 public:
     Process() = default;
     explicit Process(void* handle) : handle_(handle) {}
-    ~Process();
+    ~Process() { Close(); }
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
-    Process(Process&& other) noexcept;
-    Process& operator=(Process&& other) noexcept;
+    Process(Process&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    Process& operator=(Process&& other) noexcept {
+        if (this != &other) {
+            Close();
+            handle_ = std::exchange(other.handle_, nullptr);
+        }
+        return *this;
+    }
 
     bool IsStarted() const { return handle_ != nullptr; }
     // True once the program has ended (or when none was started).
     bool HasEnded() const;
 
 private:
+    void Close();
+
     void* handle_ = nullptr;
 };
 

@@ -9,7 +9,7 @@
 namespace {
 
 struct CheckLibraryBinding {
-    platform::LibraryHandle Library = nullptr;
+    platform::Library Library;
     platform::ExportAddress Entry = nullptr;
 };
 
@@ -25,20 +25,18 @@ std::int32_t LoadCheckLibrary() {
         platform::MoveIntoPlace(directory + CheckLibraryPendingName, target);
     if (!platform::FileExists(target))
         return -3;
-    Binding.Library = platform::LoadLibraryFile(target);
-    if (Binding.Library == nullptr)
+    Binding.Library = platform::Library(target);
+    if (!Binding.Library.IsLoaded())
         return -3;
-    Binding.Entry = platform::FindExport(Binding.Library, CheckExportName);
+    Binding.Entry = Binding.Library.Find(CheckExportName);
     return Binding.Entry != nullptr ? 0 : -3;
 }
 
 std::int32_t FreeCheckLibrary() {
-    if (Binding.Library == nullptr)
+    if (!Binding.Library.IsLoaded())
         return -3;
     Binding.Entry = nullptr;
-    const bool released = platform::ReleaseLibrary(Binding.Library);
-    Binding.Library = nullptr;
-    return released ? 0 : -3;
+    return Binding.Library.Release() ? 0 : -3;
 }
 
 std::optional<std::int32_t> CallCheckEntry(const std::string& moduleId, std::int32_t testMode,

@@ -1,25 +1,16 @@
 #include "platform/process.h"
 
+#include "platform/win32/unique_resource.h"
+
 #include <windows.h>
 
 #include <utility>
 
 namespace platform {
 
-Process::~Process() {
+void Process::Close() {
     if (handle_ != nullptr)
-        ::CloseHandle(handle_);
-}
-
-Process::Process(Process&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-
-Process& Process::operator=(Process&& other) noexcept {
-    if (this != &other) {
-        if (handle_ != nullptr)
-            ::CloseHandle(handle_);
-        handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
+        ::CloseHandle(std::exchange(handle_, nullptr));
 }
 
 bool Process::HasEnded() const {
@@ -36,7 +27,7 @@ Process StartProgram(const std::string& applicationPath, const std::string& comm
     if (!::CreateProcessA(applicationPath.empty() ? nullptr : applicationPath.c_str(), mutableLine.data(),
                           nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
         return Process();
-    ::CloseHandle(info.hThread);
+    const UniqueHandle thread(info.hThread);
     return Process(info.hProcess);
 }
 

@@ -14,13 +14,17 @@ struct LoadedLibrary {
 struct LibraryState {
     std::map<std::string, fakes::FakeLibrary> Images;
     std::vector<std::unique_ptr<LoadedLibrary>> Loaded;
+    // Loaded before the last reset and kept, so that no later library takes the address of one that
+    // somebody may still hold.
+    std::vector<std::unique_ptr<LoadedLibrary>> Forgotten;
     std::vector<std::string> Requests;
     std::vector<fakes::FakeCall> Calls;
 };
 
+// Never destroyed: a library still bound when the process ends is released after other statics go.
 LibraryState& State() {
-    static LibraryState state;
-    return state;
+    static auto* state = new LibraryState;
+    return *state;
 }
 
 using ExportSlot = std::pair<const std::string, fakes::FakeExport>;
@@ -57,6 +61,8 @@ bool ReleaseLibrary(LibraryHandle library) {
     auto& loaded = State().Loaded;
     auto found =
         std::find_if(loaded.begin(), loaded.end(), [&](const auto& l) { return l.get() == library; });
+    if (found == loaded.end())
+        return true; // one the last reset forgot
     const bool faults = (*found)->Library.FaultOnDetach;
     loaded.erase(found);
     return !faults;
@@ -77,7 +83,11 @@ std::optional<std::int32_t> CallStdcall4(ExportAddress function, std::uintptr_t 
 namespace fakes {
 
 void ResetLibraryFake() {
-    State() = LibraryState{};
+    LibraryState fresh;
+    fresh.Forgotten = std::move(State().Forgotten);
+    for (auto& library : State().Loaded)
+        fresh.Forgotten.push_back(std::move(library));
+    State() = std::move(fresh);
 }
 
 void ResetPlatformFakes() {

@@ -20,12 +20,9 @@ void ResetProcesses() {
 
 namespace platform {
 
-// The fake's handle is only a marker: non-null for a started program.
-Process::~Process() = default;
-Process::Process(Process&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-Process& Process::operator=(Process&& other) noexcept {
-    handle_ = std::exchange(other.handle_, nullptr);
-    return *this;
+// The fake's handle is only a marker, non-null for a started program: nothing to close.
+void Process::Close() {
+    handle_ = nullptr;
 }
 
 bool Process::HasEnded() const {

@@ -64,7 +64,7 @@ Started Start(const std::string& application, const std::string& commandLine) {
     Started started;
     if (::CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                          &startup, &info)) {
-        ::CloseHandle(info.hThread);
+        const platform::UniqueHandle thread(info.hThread);
         started.Process.reset(info.hProcess);
         started.ProcessId = info.dwProcessId;
     }

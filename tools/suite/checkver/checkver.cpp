@@ -1,5 +1,7 @@
 // The suite's version-check library as the gate meets it, with its answer and misbehaviour chosen by
 // the environment (see ../README.md).
+#include "platform/win32/unique_resource.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -44,15 +46,15 @@ void Record(const std::string& line) {
     const std::string path = Environment("MIVORA_SIM_CHECKVER_LOG");
     if (path.empty())
         return;
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const platform::UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE,
+                                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return;
-    ::SetFilePointer(file, 0, nullptr, FILE_END);
+    ::SetFilePointer(file.get(), 0, nullptr, FILE_END);
     const std::string text = line + "\r\n";
     DWORD written = 0;
-    ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    ::CloseHandle(file);
+    ::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
 std::string Escaped(const char* text) {
