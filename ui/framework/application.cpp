@@ -14,8 +14,19 @@ TApplication* Application = nullptr;
 
 namespace {
 
+// Closing the application (its taskbar entry, or a close request to each of the program's windows)
+// closes the main form, which ends the program. The window itself stays: every form hangs on it, and
+// destroying it would take the main form along without ending the message loop.
 LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    return framework::DefaultWindowProc(window, message, wParam, lParam);
+    if (message != WM_CLOSE)
+        return framework::DefaultWindowProc(window, message, wParam, lParam);
+    try {
+        if (Application != nullptr && Application->MainForm() != nullptr)
+            Application->MainForm()->Close();
+    } catch (const std::exception& error) {
+        ShowUnhandledException(error);
+    }
+    return 0;
 }
 
 constexpr char kApplicationClass[] = "TApplication";
