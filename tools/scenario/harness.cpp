@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 namespace scenario {
 namespace {
@@ -56,17 +57,19 @@ void EmptyDirectory(const std::string& directory) {
     } while (::FindNextFileA(search.get(), &found));
 }
 
-Started Start(const std::string& application, const std::string& commandLine) {
+Started Start(const std::string& application, const std::string& commandLine, bool held = false) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
     std::string line = commandLine;
     Started started;
-    if (::CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                         &startup, &info)) {
-        const platform::UniqueHandle thread(info.hThread);
+    if (::CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, FALSE,
+                         held ? CREATE_SUSPENDED : 0, nullptr, nullptr, &startup, &info)) {
+        platform::UniqueHandle thread(info.hThread);
         started.Process.reset(info.hProcess);
         started.ProcessId = info.dwProcessId;
+        if (held)
+            started.HeldThread = std::move(thread);
     }
     return started;
 }
@@ -187,8 +190,26 @@ Started StartGate(const std::string& arguments) {
     return Start(gate, "\"" + gate + "\" " + arguments);
 }
 
+Started StartGateHeld(const std::string& arguments) {
+    const std::string gate = std::string(SuiteDirectory) + "Mivora.exe";
+    return Start(gate, "\"" + gate + "\" " + arguments, true);
+}
+
+void Resume(Started& program) {
+    if (program.HeldThread)
+        ::ResumeThread(program.HeldThread.get());
+    program.HeldThread.reset();
+}
+
 Started StartBuiltProgram(const std::string& fileName, const std::string& arguments) {
     const std::string program = OwnDirectory() + fileName;
+    return Start(program, "\"" + program + "\" " + arguments);
+}
+
+Started StartSystemProgram(const std::string& fileName, const std::string& arguments) {
+    char directory[MAX_PATH] = {};
+    ::GetSystemDirectoryA(directory, MAX_PATH);
+    const std::string program = std::string(directory) + "\\" + fileName;
     return Start(program, "\"" + program + "\" " + arguments);
 }
 

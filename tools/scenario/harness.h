@@ -40,12 +40,19 @@ void SetWindowsVersionFor(const char* exeName, const std::string& version);
 struct Started {
     platform::UniqueHandle Process;
     DWORD ProcessId = 0;
+    platform::UniqueHandle HeldThread; // the main thread of a program started held, until Resume
 };
 
 // Starts the installed gate with `arguments` after its (quoted) path.
 Started StartGate(const std::string& arguments);
+// Starts the gate with its main thread held before it runs any code, so that many can be let go at once.
+Started StartGateHeld(const std::string& arguments);
+// Lets a held program run.
+void Resume(Started& program);
 // Starts a program of the build's own output directory.
 Started StartBuiltProgram(const std::string& fileName, const std::string& arguments);
+// Starts a program of the system's directory (taskkill.exe, ...).
+Started StartSystemProgram(const std::string& fileName, const std::string& arguments);
 
 // Waits for the process to end; false on time-out.
 bool WaitForExit(const Started& program, DWORD timeoutMs);
