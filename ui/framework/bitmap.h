@@ -61,6 +61,7 @@ private:
     class BitmapCanvas;
 
     void ReplaceImage(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits);
+    void LoadDib(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits);
     std::size_t ImageSize() const;
     void Changed();
 
