@@ -2,9 +2,9 @@
 // USER object it made.
 #include "ui/message/uMessage.h"
 
+#include "tests/support/dialog_keys.h"
 #include "tests/support/gdi_count.h"
 #include "tests/support/user_count.h"
-#include "ui/controls/mediabtn.h"
 #include "ui/framework/application.h"
 #include "ui/message/message_form.h"
 
@@ -19,12 +19,6 @@ namespace {
 
 // How a showing ends: the keys a user would press, or a close request from outside.
 enum class Ending { Enter, Escape, Close };
-
-void PostKey(HWND window, WORD key) {
-    const LPARAM scan = static_cast<LPARAM>(::MapVirtualKeyA(key, 0)) << 16;
-    ::PostMessageA(window, WM_KEYDOWN, key, scan | 1);
-    ::PostMessageA(window, WM_KEYUP, key, scan | 1 | 0xC0000000);
-}
 
 // Ends the open dialog once it is up. A timer's tick comes only when no other message waits, so the
 // dialog has been shown and painted by then.
@@ -50,19 +44,15 @@ private:
             !::IsWindowVisible(fMessage->Handle()))
             return;
         closer->acted_ = true;
-        const HWND dialog = fMessage->Handle();
-        HWND focused = ::GetFocus();
-        if (focused == nullptr || (focused != dialog && !::IsChild(dialog, focused)))
-            focused = fMessage->epBtnOK->Handle();
         switch (closer->ending_) {
         case Ending::Enter:
-            PostKey(focused, VK_RETURN);
+            PostKeyToDialog(*fMessage, VK_RETURN);
             break;
         case Ending::Escape:
-            PostKey(focused, VK_ESCAPE);
+            PostKeyToDialog(*fMessage, VK_ESCAPE);
             break;
         case Ending::Close:
-            ::PostMessageA(dialog, WM_CLOSE, 0, 0);
+            ::PostMessageA(fMessage->Handle(), WM_CLOSE, 0, 0);
             break;
         }
     }
