@@ -80,8 +80,12 @@ int DrawFrameworkText(HDC dc, std::string_view cp949, RECT& rect, UINT format) {
 }
 
 HFONT CreateFrameworkFont(const LOGFONTA& font) {
-    if (!WideWindows())
-        return ::CreateFontIndirectA(&font);
+    if (!WideWindows()) {
+        // 9x draws the bytes of A text in the font's character set, and ours are always CP949.
+        LOGFONTA korean = font;
+        korean.lfCharSet = HANGEUL_CHARSET;
+        return ::CreateFontIndirectA(&korean);
+    }
     LOGFONTW wide{};
     static_assert(offsetof(LOGFONTA, lfFaceName) == offsetof(LOGFONTW, lfFaceName));
     std::memcpy(&wide, &font, offsetof(LOGFONTA, lfFaceName));
