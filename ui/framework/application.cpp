@@ -25,6 +25,8 @@ LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam,
             Application->MainForm()->Close();
     } catch (const std::exception& error) {
         ShowUnhandledException(error);
+    } catch (...) {
+        ShowUnhandledException(platform::Error("Unknown error"));
     }
     return 0;
 }
