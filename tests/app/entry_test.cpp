@@ -69,12 +69,6 @@ void PumpFor(DWORD milliseconds) {
     }
 }
 
-void DeleteAtom(const char* text) {
-    while (ATOM atom = ::GlobalFindAtomA(text))
-        if (::GlobalDeleteAtom(atom) != 0)
-            break;
-}
-
 bool AnyVisibleWindow(DWORD processId) {
     for (HWND window : scenario::TopLevelWindows(processId))
         if (::IsWindowVisible(window))
@@ -95,14 +89,14 @@ protected:
 TEST_F(EntryTest, SecondStartLeavesItsArgumentAndLooksUpNoWindow) {
     const platform::UniqueHandle mutex(::CreateMutexA(nullptr, TRUE, "Mivora"));
     const auto mainWindow = OpenSuiteWindow("TfrmZmMain", "Zelvano Mivora");
-    DeleteAtom("MiXed Case");
+    scenario::DeleteGlobalAtom("MiXed Case");
 
     scenario::Started gate = scenario::StartGate("\"MiXed Case\" second");
     ASSERT_TRUE(WaitPumping(gate, 20000));
     const ATOM atom = ::GlobalFindAtomA("MiXed Case");
     EXPECT_NE(atom, 0) << "the argument, exactly as split, is in the global atom table";
     EXPECT_TRUE(notices.empty()) << "the running main window is not told";
-    DeleteAtom("MiXed Case");
+    scenario::DeleteGlobalAtom("MiXed Case");
 }
 
 TEST_F(EntryTest, RunningMainWindowIsNotifiedAndBroughtForward) {
@@ -163,7 +157,7 @@ TEST_F(EntryTest, NothingRunningCreatesTheUpdateWindowUnderTheSuiteTitle) {
 TEST_F(EntryTest, OfTenSimultaneousStartsExactlyOneTakesTheLastRoad) {
     std::vector<scenario::Started> gates;
     for (int i = 0; i < 10; ++i)
-        DeleteAtom(("start" + std::to_string(i)).c_str());
+        scenario::DeleteGlobalAtom("start" + std::to_string(i));
     for (int i = 0; i < 10; ++i)
         gates.push_back(scenario::StartGate("start" + std::to_string(i)));
 
@@ -184,7 +178,7 @@ TEST_F(EntryTest, OfTenSimultaneousStartsExactlyOneTakesTheLastRoad) {
     for (auto& gate : gates)
         scenario::Kill(gate);
     for (int i = 0; i < 10; ++i)
-        DeleteAtom(("start" + std::to_string(i)).c_str());
+        scenario::DeleteGlobalAtom("start" + std::to_string(i));
 }
 
 // A main window whose program has stopped answering must not hold up the gate, which would otherwise
