@@ -1,5 +1,6 @@
 #include "ui/framework/application.h"
 
+#include "platform/error.h"
 #include "ui/framework/form.h"
 #include "ui/framework/messages.h"
 #include "ui/framework/waiting_messages.h"
@@ -8,7 +9,6 @@
 #include "ui/framework/window_api.h"
 
 #include <memory>
-#include <stdexcept>
 
 TApplication* Application = nullptr;
 
@@ -50,7 +50,7 @@ std::unique_ptr<TApplication>& ApplicationObject() {
 
 TApplication::TApplication() : TComponent(nullptr), handle_(CreateApplicationWindow()) {
     if (!handle_)
-        throw std::runtime_error("Error creating window");
+        throw platform::Error("Error creating window");
     SetTitle(ExeTitle());
 }
 
@@ -108,7 +108,7 @@ void TApplication::HandleMessage() {
     if (got == -1) {
         // A broken queue would fail again at once: end the loop rather than spin.
         terminated_ = true;
-        HandleException(std::runtime_error("The message queue cannot be read"));
+        HandleException(platform::Error("The message queue cannot be read"));
         return;
     }
     if (got == 0)

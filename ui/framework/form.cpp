@@ -1,5 +1,6 @@
 #include "ui/framework/form.h"
 
+#include "platform/error.h"
 #include "ui/framework/application.h"
 #include "ui/framework/form_reader.h"
 #include "ui/framework/form_writer.h"
@@ -227,7 +228,7 @@ RECT TForm::ClientRect() const {
 
 TModalResult TForm::ShowModal() {
     if (Visible() || modal_)
-        throw std::runtime_error("Cannot make a visible window modal");
+        throw platform::Error("Cannot make a visible window modal");
     if (::GetCapture() != nullptr)
         ::ReleaseCapture();
     HWND window = Handle();

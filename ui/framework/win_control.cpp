@@ -1,5 +1,6 @@
 #include "ui/framework/win_control.h"
 
+#include "platform/error.h"
 #include "ui/framework/application.h"
 #include "ui/framework/form.h"
 #include "ui/framework/form_reader.h"
@@ -57,7 +58,7 @@ void TWinControl::CreateHandle() {
     framework::CreateFrameworkWindow(params.exStyle, FrameworkWindowClass(ClassName()), params.style,
                                      params.x, params.y, params.width, params.height, params.parent, this);
     if (handle_ == nullptr)
-        throw std::runtime_error("Error creating window");
+        throw platform::Error("Error creating window");
     if (!Caption().empty())
         framework::SetWindowCaption(handle_, Caption());
     // Later children lie above earlier ones.

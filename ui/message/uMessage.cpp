@@ -1,5 +1,6 @@
 #include "ui/message/uMessage.h"
 
+#include "platform/error.h"
 #include "platform/files.h"
 #include "platform/win32/os_version_probe.h"
 #include "ui/controls/mediabtn.h"
@@ -19,7 +20,6 @@
 #include <any>
 #include <functional>
 #include <memory>
-#include <stdexcept>
 
 TfMessage* fMessage = nullptr;
 std::uint16_t KeyResult = krNone;
@@ -37,7 +37,7 @@ void RegisterDialogClasses() {
 template <class T> T* Bind(const TComponent& form, std::string_view name) {
     auto* control = dynamic_cast<T*>(form.FindComponent(name));
     if (control == nullptr)
-        throw std::runtime_error("The message dialog's design lacks " + std::string(name));
+        throw platform::Error("The message dialog's design lacks " + std::string(name));
     return control;
 }
 
