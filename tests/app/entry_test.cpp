@@ -72,12 +72,6 @@ void PumpFor(DWORD milliseconds) {
     }
 }
 
-void DeleteAtom(const char* text) {
-    while (ATOM atom = ::GlobalFindAtomA(text))
-        if (::GlobalDeleteAtom(atom) != 0)
-            break;
-}
-
 // The update window of a gate on the last road, or null after the time-out.
 HWND WaitForUpdateWindow(const scenario::Started& gate, DWORD timeoutMs) {
     const DWORD start = ::GetTickCount();
@@ -110,14 +104,14 @@ protected:
 TEST_F(EntryTest, SecondStartLeavesItsArgumentAndLooksUpNoWindow) {
     const platform::UniqueHandle mutex(::CreateMutexA(nullptr, TRUE, "Mivora"));
     const auto mainWindow = OpenSuiteWindow("TfrmZmMain", "Zelvano Mivora");
-    DeleteAtom("MiXed Case");
+    scenario::DeleteGlobalAtom("MiXed Case");
 
     scenario::Started gate = scenario::StartGate("\"MiXed Case\" second");
     ASSERT_TRUE(WaitPumping(gate, 20000));
     const ATOM atom = ::GlobalFindAtomA("MiXed Case");
     EXPECT_NE(atom, 0) << "the argument, exactly as split, is in the global atom table";
     EXPECT_TRUE(notices.empty()) << "the running main window is not told";
-    DeleteAtom("MiXed Case");
+    scenario::DeleteGlobalAtom("MiXed Case");
 }
 
 TEST_F(EntryTest, RunningMainWindowIsNotifiedAndBroughtForward) {
@@ -179,7 +173,7 @@ TEST_F(EntryTest, OfTwentySimultaneousStartsExactlyOneTakesTheLastRoad) {
     constexpr int Starts = 20;
     auto argument = [](int i) { return "start" + std::to_string(i); };
     for (int i = 0; i < Starts; ++i)
-        DeleteAtom(argument(i).c_str());
+        scenario::DeleteGlobalAtom(argument(i));
     // Every gate is ready before any runs, so that all of them race for the instance together.
     std::vector<scenario::Started> gates;
     for (int i = 0; i < Starts; ++i) {
@@ -222,7 +216,7 @@ TEST_F(EntryTest, OfTwentySimultaneousStartsExactlyOneTakesTheLastRoad) {
     for (auto& gate : gates)
         scenario::Kill(gate);
     for (int i = 0; i < Starts; ++i)
-        DeleteAtom(argument(i).c_str());
+        scenario::DeleteGlobalAtom(argument(i));
 }
 
 // A gate whose updater never reports can still be ended from outside, and the next start takes the
@@ -273,7 +267,7 @@ TEST_F(EntryTest, AGateEndedFromOutsideLeavesTheInstanceToTheNextStart) {
             << way.Name << ": the next start takes the last road";
         EXPECT_EQ(::GlobalFindAtomA("next"), 0) << way.Name;
         scenario::Kill(next);
-        DeleteAtom("next");
+        scenario::DeleteGlobalAtom("next");
     }
 }
 
