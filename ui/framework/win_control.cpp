@@ -1,6 +1,7 @@
 #include "ui/framework/win_control.h"
 
 #include "platform/error.h"
+#include "platform/win32/system_function.h"
 #include "ui/framework/application.h"
 #include "ui/framework/form.h"
 #include "ui/framework/form_reader.h"
@@ -347,8 +348,7 @@ LRESULT TWinControl::RouteMouse(UINT message, WPARAM wParam, LPARAM lParam) {
 // than imported, as the oldest systems this program starts on may lack it.
 void TWinControl::TrackMouseLeave() {
     using TrackProc = BOOL(WINAPI*)(TRACKMOUSEEVENT*);
-    static const auto track = reinterpret_cast<TrackProc>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "TrackMouseEvent")));
+    static const auto track = platform::SystemFunction<TrackProc>("user32.dll", "TrackMouseEvent");
     if (track == nullptr)
         return;
     TRACKMOUSEEVENT request{sizeof request, TME_LEAVE, handle_, 0};
