@@ -11,7 +11,8 @@ TEST(SystemFunction, LoadsItsDllOnFirstUseAndAnswersNullForWhatIsMissing) {
     ASSERT_NE(play, nullptr);
     const HMODULE winmm = ::GetModuleHandleA("winmm.dll");
     ASSERT_NE(winmm, nullptr) << "loaded by the lookup";
-    EXPECT_EQ(reinterpret_cast<FARPROC>(play), ::GetProcAddress(winmm, "sndPlaySoundA"));
+    EXPECT_EQ(reinterpret_cast<void*>(play),
+              reinterpret_cast<void*>(::GetProcAddress(winmm, "sndPlaySoundA")));
     EXPECT_NE(platform::SystemFunction("winmm.dll", "waveOutGetNumDevs"), nullptr) << "the same DLL again";
 
     EXPECT_EQ(platform::SystemFunction("winmm.dll", "NoSuchFunction"), nullptr);
