@@ -5,18 +5,16 @@
 
 #include <windows.h>
 
-#include <mmsystem.h>
-#include <shellapi.h>
-
 #include <cstring>
 
 namespace {
 
 // One function of each DLL the gate imports besides the runtime's.
 const void* volatile Imports[] = {
-    reinterpret_cast<const void*>(&::RegOpenKeyExA),       reinterpret_cast<const void*>(&::GetStockObject),
-    reinterpret_cast<const void*>(&::ShellExecuteA),       reinterpret_cast<const void*>(&::MessageBeep),
-    reinterpret_cast<const void*>(&::GetFileVersionInfoA), reinterpret_cast<const void*>(&::sndPlaySoundA),
+    reinterpret_cast<const void*>(&::RegOpenKeyExA),
+    reinterpret_cast<const void*>(&::GetStockObject),
+    reinterpret_cast<const void*>(&::MessageBeep),
+    reinterpret_cast<const void*>(&::GetFileVersionInfoA),
 };
 
 void OpenAndCloseWindow(HINSTANCE instance) {
