@@ -1,9 +1,10 @@
 #pragma once
 
+#include "platform/error.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -11,9 +12,9 @@
 namespace platform {
 
 // The one error the registry layer raises; its text is shown to the user as it is.
-class RegistryError : public std::runtime_error {
+class RegistryError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 // Value types as the registry numbers them.

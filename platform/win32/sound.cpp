@@ -1,13 +1,16 @@
 #include "platform/sound.h"
 
-#include <windows.h>
+#include "platform/win32/system_function.h"
 
-#include <mmsystem.h>
+#include <windows.h>
 
 namespace platform {
 
+// Only a dialog plays sounds, so winmm is loaded when the first one does.
 bool PlayWaveSound(const void* image, std::uint32_t flags) {
-    return ::sndPlaySoundA(static_cast<LPCSTR>(image), flags) != FALSE;
+    using PlayProc = BOOL(WINAPI*)(LPCSTR, UINT);
+    static const auto play = SystemFunction<PlayProc>("winmm.dll", "sndPlaySoundA");
+    return play != nullptr && play(static_cast<LPCSTR>(image), flags) != FALSE;
 }
 
 } // namespace platform

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -69,10 +72,16 @@ void PumpFor(DWORD milliseconds) {
     }
 }
 
-void DeleteAtom(const char* text) {
-    while (ATOM atom = ::GlobalFindAtomA(text))
-        if (::GlobalDeleteAtom(atom) != 0)
-            break;
+// The update window of a gate on the last road, or null after the time-out.
+HWND WaitForUpdateWindow(const scenario::Started& gate, DWORD timeoutMs) {
+    const DWORD start = ::GetTickCount();
+    do {
+        for (HWND window : scenario::TopLevelWindows(gate.ProcessId))
+            if (scenario::ClassOf(window) == "TfrmLiveUpdate")
+                return window;
+        ::Sleep(50);
+    } while (::GetTickCount() - start < timeoutMs && !scenario::WaitForExit(gate, 0));
+    return nullptr;
 }
 
 bool AnyVisibleWindow(DWORD processId) {
@@ -95,14 +104,14 @@ protected:
 TEST_F(EntryTest, SecondStartLeavesItsArgumentAndLooksUpNoWindow) {
     const platform::UniqueHandle mutex(::CreateMutexA(nullptr, TRUE, "Mivora"));
     const auto mainWindow = OpenSuiteWindow("TfrmZmMain", "Zelvano Mivora");
-    DeleteAtom("MiXed Case");
+    scenario::DeleteGlobalAtom("MiXed Case");
 
     scenario::Started gate = scenario::StartGate("\"MiXed Case\" second");
     ASSERT_TRUE(WaitPumping(gate, 20000));
     const ATOM atom = ::GlobalFindAtomA("MiXed Case");
     EXPECT_NE(atom, 0) << "the argument, exactly as split, is in the global atom table";
     EXPECT_TRUE(notices.empty()) << "the running main window is not told";
-    DeleteAtom("MiXed Case");
+    scenario::DeleteGlobalAtom("MiXed Case");
 }
 
 TEST_F(EntryTest, RunningMainWindowIsNotifiedAndBroughtForward) {
@@ -160,31 +169,106 @@ TEST_F(EntryTest, NothingRunningCreatesTheUpdateWindowUnderTheSuiteTitle) {
     scenario::Kill(gate);
 }
 
-TEST_F(EntryTest, OfTenSimultaneousStartsExactlyOneTakesTheLastRoad) {
+TEST_F(EntryTest, OfTwentySimultaneousStartsExactlyOneTakesTheLastRoad) {
+    constexpr int Starts = 20;
+    auto argument = [](int i) { return "start" + std::to_string(i); };
+    for (int i = 0; i < Starts; ++i)
+        scenario::DeleteGlobalAtom(argument(i));
+    // Every gate is ready before any runs, so that all of them race for the instance together.
     std::vector<scenario::Started> gates;
-    for (int i = 0; i < 10; ++i)
-        DeleteAtom(("start" + std::to_string(i)).c_str());
-    for (int i = 0; i < 10; ++i)
-        gates.push_back(scenario::StartGate("start" + std::to_string(i)));
+    for (int i = 0; i < Starts; ++i) {
+        gates.push_back(scenario::StartGateHeld(argument(i)));
+        ASSERT_TRUE(gates.back().Process) << i;
+    }
+    for (auto& gate : gates)
+        scenario::Resume(gate);
 
-    int stillRunning = 0;
-    int atoms = 0;
+    // Only the gate on the last road keeps running: it waits for its updater, which never reports.
+    std::vector<int> running;
     const DWORD start = ::GetTickCount();
-    do {
-        stillRunning = 0;
-        for (const auto& gate : gates)
-            stillRunning += scenario::WaitForExit(gate, 0) ? 0 : 1;
-        ::Sleep(100);
-    } while (stillRunning > 1 && ::GetTickCount() - start < 30000);
-    ::Sleep(500);
-    for (int i = 0; i < 10; ++i)
-        atoms += ::GlobalFindAtomA(("start" + std::to_string(i)).c_str()) != 0 ? 1 : 0;
-    EXPECT_EQ(stillRunning, 1) << "one gate holds the instance and waits for the updater";
-    EXPECT_EQ(atoms, 9) << "every other start left its argument";
+    for (;;) {
+        running.clear();
+        for (int i = 0; i < Starts; ++i)
+            if (!scenario::WaitForExit(gates[i], 0))
+                running.push_back(i);
+        if (running.size() <= 1 || ::GetTickCount() - start > 60000)
+            break;
+        ::Sleep(50);
+    }
+    ASSERT_EQ(running.size(), 1u) << "gates still running";
+    const int holder = running[0];
+    std::cout << "start " << holder << " of " << Starts << " took the last road\n";
+    EXPECT_NE(WaitForUpdateWindow(gates[holder], 20000), nullptr) << "the one left runs the update window";
+    const std::string updaterStarts = scenario::AwaitRecord("ZM_LiveUpdate.cmdline", 20000);
+    EXPECT_EQ(std::count(updaterStarts.begin(), updaterStarts.end(), '\n'), 1) << "one updater, one gate";
+
+    for (int i = 0; i < Starts; ++i) {
+        const bool atom = ::GlobalFindAtomA(argument(i).c_str()) != 0;
+        if (i == holder) {
+            EXPECT_FALSE(atom) << "the gate on the last road leaves no atom";
+            continue;
+        }
+        EXPECT_TRUE(atom) << "start " << i << " left its argument";
+        DWORD code = STILL_ACTIVE;
+        ::GetExitCodeProcess(gates[i].Process.get(), &code);
+        EXPECT_EQ(code, 0u) << "start " << i;
+    }
     for (auto& gate : gates)
         scenario::Kill(gate);
-    for (int i = 0; i < 10; ++i)
-        DeleteAtom(("start" + std::to_string(i)).c_str());
+    for (int i = 0; i < Starts; ++i)
+        scenario::DeleteGlobalAtom(argument(i));
+}
+
+// A gate whose updater never reports can still be ended from outside, and the next start takes the
+// instance over.
+TEST_F(EntryTest, AGateEndedFromOutsideLeavesTheInstanceToTheNextStart) {
+    struct Way {
+        const char* Name;
+        std::function<void(scenario::Started&, HWND updateWindow)> End;
+        DWORD ExitCode;
+    };
+    const Way ways[] = {
+        {"terminated", [](scenario::Started& gate, HWND) { ::TerminateProcess(gate.Process.get(), 9); }, 9},
+        {"update window closed",
+         [](scenario::Started&, HWND window) { ::PostMessageA(window, WM_CLOSE, 0, 0); }, 0},
+        {"update window closed by its system menu",
+         [](scenario::Started&, HWND window) { ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }, 0},
+        {"application window closed",
+         [](scenario::Started& gate, HWND) {
+             for (HWND window : scenario::TopLevelWindows(gate.ProcessId))
+                 if (scenario::ClassOf(window) == "TApplication")
+                     ::PostMessageA(window, WM_CLOSE, 0, 0);
+         },
+         0},
+        {"taskkill without /f",
+         [](scenario::Started& gate, HWND) {
+             scenario::Started taskkill =
+                 scenario::StartSystemProgram("taskkill.exe", "/pid " + std::to_string(gate.ProcessId));
+             scenario::WaitForExit(taskkill, 10000);
+         },
+         0},
+    };
+    for (const Way& way : ways) {
+        SetUp(); // a fresh suite each time
+        scenario::Started gate = scenario::StartGate("first");
+        const HWND updateWindow = WaitForUpdateWindow(gate, 20000);
+        ASSERT_NE(updateWindow, nullptr) << way.Name;
+        ASSERT_NE(scenario::AwaitRecord("ZM_LiveUpdate.cmdline", 20000), "") << "waiting for the updater";
+
+        way.End(gate, updateWindow);
+        ASSERT_TRUE(scenario::WaitForExit(gate, 10000)) << way.Name;
+        DWORD code = STILL_ACTIVE;
+        ::GetExitCodeProcess(gate.Process.get(), &code);
+        EXPECT_EQ(code, way.ExitCode) << way.Name;
+        EXPECT_EQ(scenario::Recorded("MivoraMain.cmdline"), "") << way.Name << ": ending starts nothing";
+
+        scenario::Started next = scenario::StartGate("next");
+        EXPECT_NE(WaitForUpdateWindow(next, 20000), nullptr)
+            << way.Name << ": the next start takes the last road";
+        EXPECT_EQ(::GlobalFindAtomA("next"), 0) << way.Name;
+        scenario::Kill(next);
+        scenario::DeleteGlobalAtom("next");
+    }
 }
 
 // A main window whose program has stopped answering must not hold up the gate, which would otherwise

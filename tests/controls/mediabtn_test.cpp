@@ -1,6 +1,7 @@
 #include "ui/controls/mediabtn.h"
 
 #include "tests/support/gdi_count.h"
+#include "tests/support/user_count.h"
 #include "ui/controls/wavctrl.h"
 #include "ui/framework/application.h"
 #include "ui/framework/form.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -451,14 +453,20 @@ TEST_F(PaintTest, BackColorRepaintsWithoutChangingTheFace) {
     EXPECT_EQ(At(0, 5), kParent);
 }
 
-TEST_F(PaintTest, TransparentPaintsLeakNoGdiObject) {
+TEST_F(PaintTest, TransparentPaintsLeakNoGdiOrUserObject) {
     SetFaces();
     Render();
     HDC dc = target.Canvas().Handle();
-    const unsigned before = GdiObjectCount();
+    const unsigned gdiBefore = GdiObjectCount();
+    const unsigned userBefore = UserObjectCount();
     for (int i = 0; i < 10000; ++i)
         button->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    EXPECT_EQ(GdiObjectCount(), before);
+    const unsigned gdiAfter = GdiObjectCount();
+    const unsigned userAfter = UserObjectCount();
+    std::cout << "GDI objects " << gdiBefore << " -> " << gdiAfter << ", USER objects " << userBefore
+              << " -> " << userAfter << '\n';
+    EXPECT_EQ(gdiAfter, gdiBefore);
+    EXPECT_EQ(userAfter, userBefore);
     EXPECT_EQ(At(30, 12), kNormal);
     EXPECT_EQ(At(0, 5), kParent);
 }

@@ -3,19 +3,6 @@
 #include "ui/framework/waiting_messages.h"
 #include "ui/message/uMessage.h"
 
-namespace fakes {
-
-UiRecord& Ui() {
-    static UiRecord record;
-    return record;
-}
-
-void ResetUi() {
-    Ui() = UiRecord();
-}
-
-} // namespace fakes
-
 int ShowMessageDialog(int type, const std::string& mainText, const std::string& subText, std::uint8_t buttons,
                       TForm* owner) {
     fakes::Ui().Dialogs.push_back({type, mainText, subText, buttons, owner != nullptr});

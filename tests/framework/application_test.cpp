@@ -177,6 +177,25 @@ TEST_F(ApplicationTest, ShowModalReturnsTheModalResultWithTheOwnerDisabledMeanwh
     delete owner;
 }
 
+TEST_F(ApplicationTest, ClosingTheApplicationWindowClosesTheMainFormAndKeepsTheWindow) {
+    EXPECT_EQ(::SendMessageW(Application->Handle(), WM_CLOSE, 0, 0), 0);
+    EXPECT_TRUE(::IsWindow(Application->Handle())) << "without a main form too";
+
+    TForm* form = nullptr;
+    Application->CreateForm(form);
+    const HWND formWindow = form->Handle();
+    std::vector<TCloseAction> actions;
+    form->OnClose =
+        TCloseEvent("FormClose", [&](TObject*, TCloseAction& action) { actions.push_back(action); });
+    ::SendMessageW(Application->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(actions, std::vector<TCloseAction>{TCloseAction::caFree});
+    MSG quit;
+    EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) << "the loop is asked to end";
+    EXPECT_TRUE(::IsWindow(Application->Handle()));
+    EXPECT_TRUE(::IsWindow(formWindow)) << "the main form's window outlives the request";
+    delete form;
+}
+
 // The application stays terminated from here on: these two come last.
 TEST_F(ApplicationTest, ClosingTheMainFormEndsTheLoop) {
     TForm* form = nullptr;

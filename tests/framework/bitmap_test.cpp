@@ -45,6 +45,50 @@ TEST(Bitmap, KeepsThePaletteOfAnEightBitFile) {
     EXPECT_EQ(saved, std::vector<std::uint8_t>(std::begin(bmp), std::end(bmp)));
 }
 
+// A 3 x 2 eight-bit file with a two-colour table and a run-length encoded body.
+std::vector<std::uint8_t> Rle8File(std::vector<std::uint8_t> body) {
+    BITMAPINFOHEADER h{};
+    h.biSize = sizeof h;
+    h.biWidth = 3;
+    h.biHeight = 2;
+    h.biPlanes = 1;
+    h.biBitCount = 8;
+    h.biCompression = BI_RLE8;
+    h.biSizeImage = static_cast<DWORD>(body.size());
+    h.biClrUsed = 2;
+    const std::uint8_t table[] = {0xFF, 0, 0xFF, 0, 0x12, 0x34, 0x56, 0};
+    const std::uint32_t offBits = 14 + sizeof h + sizeof table;
+    const std::uint32_t size = offBits + static_cast<std::uint32_t>(body.size());
+    std::vector<std::uint8_t> file = {'B', 'M'};
+    for (std::uint32_t word : {size, 0u, offBits})
+        for (int i = 0; i < 4; ++i)
+            file.push_back(static_cast<std::uint8_t>(word >> (8 * i)));
+    const auto* header = reinterpret_cast<const std::uint8_t*>(&h);
+    file.insert(file.end(), header, header + sizeof h);
+    file.insert(file.end(), std::begin(table), std::end(table));
+    file.insert(file.end(), body.begin(), body.end());
+    return file;
+}
+
+TEST(Bitmap, ExpandsARunLengthEncodedFileAndSavesItPlain) {
+    TBitmap bitmap;
+    bitmap.LoadFromBmp(Rle8File({2, 1, 1, 0, 0, 0, 3, 0, 0, 1}));
+    EXPECT_EQ(bitmap.BitCount(), 8);
+    EXPECT_EQ(bitmap.Canvas().Pixel(0, 1), 0x123456u) << "the bottom row comes first";
+    EXPECT_EQ(bitmap.Canvas().Pixel(1, 1), 0x123456u);
+    EXPECT_EQ(bitmap.Canvas().Pixel(2, 1), 0xFF00FFu);
+    EXPECT_EQ(bitmap.Canvas().Pixel(1, 0), 0xFF00FFu);
+    const std::vector<std::uint8_t> saved = bitmap.SaveToBmp();
+    TBitmap reloaded;
+    reloaded.LoadFromBmp(saved);
+    EXPECT_EQ(reloaded.Canvas().Pixel(0, 1), 0x123456u);
+    EXPECT_EQ(saved[30], BI_RGB);
+
+    EXPECT_THROW(bitmap.LoadFromBmp(Rle8File({4, 1, 0, 1})), EInvalidGraphic) << "a run past the row";
+    EXPECT_THROW(bitmap.LoadFromBmp(Rle8File({3, 1, 0, 0})), EInvalidGraphic) << "no end mark";
+    EXPECT_EQ(bitmap.Canvas().Pixel(0, 1), 0x123456u) << "a refused file changes nothing";
+}
+
 TEST(Bitmap, RefusesBytesThatAreNoBitmapAndStaysAsItWas) {
     TBitmap bitmap;
     bitmap.SetSize(2, 2);

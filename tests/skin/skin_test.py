@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Checks the generated skin: sizes and depths, the see-through outline and corners the window relies
 on, the mask key of the image lists, the button faces' inks, and that the generator is reproducible.
+Also that the BMP writer's run-length encoding and one-bit rows read back as written.
 Usage: skin_test.py GENERATOR SKIN_DIR"""
 
 import filecmp
@@ -11,29 +12,17 @@ import sys
 import tempfile
 import unittest
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(sys.argv[1])))
+import bmpio  # noqa: E402
+
 MAGENTA, KEY, WHITE, BLACK = (255, 0, 255), (0, 255, 0), (255, 255, 255), (0, 0, 0)
 GENERATOR, SKIN_DIR = sys.argv[1], sys.argv[2]
 
 
 def read_bmp(name):
-    """(width, height, bits, rows of RGB, top row first) of an uncompressed palette BMP."""
+    """(width, height, bits, rows of RGB, top row first) of a skin bitmap."""
     with open(os.path.join(SKIN_DIR, name + ".bmp"), "rb") as f:
-        data = f.read()
-    assert data[:2] == b"BM"
-    offset, = struct.unpack_from("<I", data, 10)
-    size, w, h, _planes, bits, compression, _, _, _, used, _ = struct.unpack_from("<IiiHHIIiiII", data, 14)
-    assert size == 40 and compression == 0 and h > 0
-    palette = [(data[54 + 4 * i + 2], data[54 + 4 * i + 1], data[54 + 4 * i]) for i in range(used)]
-    stride = (w * bits + 31) // 32 * 4
-    rows = []
-    for y in range(h):
-        line = data[offset + (h - 1 - y) * stride:]
-        if bits == 8:
-            idx = list(line[:w])
-        else:
-            idx = [(line[x // 2] >> (0 if x % 2 else 4)) & 15 for x in range(w)]
-        rows.append([palette[i] for i in idx])
-    return w, h, bits, rows
+        return bmpio.decode_bmp(f.read())
 
 
 BANDS = {"imgTopLeft": (145, 42), "imgTopCenter": (1, 42), "imgTopRight": (130, 42), "imgLeft": (14, 1),
@@ -110,6 +99,44 @@ class Skin(unittest.TestCase):
             self.assertEqual(sorted(os.listdir(out)), names)
             _, mismatch, errors = filecmp.cmpfiles(SKIN_DIR, out, names, shallow=False)
             self.assertEqual((mismatch, errors), ([], []))
+
+
+class BmpWriter(unittest.TestCase):
+    PALETTE = [(i, 255 - i, i // 2) for i in range(256)]
+
+    def round_trip(self, width, rows, bits=8):
+        pixels = [v for row in rows for v in row]
+        palette = self.PALETTE[:1 << bits]
+        data = bmpio.encode_bmp(width, len(rows), pixels, palette, bits)
+        w, h, got_bits, got = bmpio.decode_bmp(data)
+        self.assertEqual((w, h, got_bits), (width, len(rows), bits))
+        self.assertEqual(got, [[palette[v] for v in row] for row in rows])
+        return data
+
+    def test_runs_literals_and_long_rows_read_back(self):
+        flat = [[7] * 300, [7] * 299 + [8]]  # runs longer than one count byte holds
+        data = self.round_trip(300, flat)
+        self.assertEqual(struct.unpack_from("<I", data, 30)[0], 1, "a flat image is run-length encoded")
+        mixed = [[(x * 37 + y) % 256 for x in range(301)] for y in range(3)]  # literals past 255
+        self.round_trip(301, mixed)
+        self.round_trip(5, [[1, 2, 3, 3, 3], [4, 4, 5, 6, 6], [9, 9, 9, 9, 1]])
+
+    def test_a_literal_stretch_never_holds_fewer_than_three_pixels(self):
+        # In run-length encoding, a literal of one or two pixels would read as an end-of-line or a move.
+        data = self.round_trip(24, [[1, 2] + [1] * 20 + [3, 4]])
+        self.assertEqual(struct.unpack_from("<I", data, 30)[0], 1)
+        offset = struct.unpack_from("<I", data, 10)[0]
+        body, at = data[offset:], 0
+        while body[at:at + 2] != b"\0\1":
+            if body[at] == 0:
+                self.assertGreaterEqual(body[at + 1], 3, body)
+                at += 2 + body[at + 1] + (body[at + 1] & 1)
+            else:
+                at += 2
+
+    def test_one_and_four_bit_rows_read_back(self):
+        self.round_trip(11, [[x % 2 for x in range(11)], [1] * 11], bits=1)
+        self.round_trip(3, [[0, 15, 7]], bits=4)
 
 
 if __name__ == "__main__":

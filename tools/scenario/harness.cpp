@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 namespace scenario {
 namespace {
@@ -56,17 +57,19 @@ void EmptyDirectory(const std::string& directory) {
     } while (::FindNextFileA(search.get(), &found));
 }
 
-Started Start(const std::string& application, const std::string& commandLine) {
+Started Start(const std::string& application, const std::string& commandLine, bool held = false) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
     std::string line = commandLine;
     Started started;
-    if (::CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                         &startup, &info)) {
-        const platform::UniqueHandle thread(info.hThread);
+    if (::CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, FALSE,
+                         held ? CREATE_SUSPENDED : 0, nullptr, nullptr, &startup, &info)) {
+        platform::UniqueHandle thread(info.hThread);
         started.Process.reset(info.hProcess);
         started.ProcessId = info.dwProcessId;
+        if (held)
+            started.HeldThread = std::move(thread);
     }
     return started;
 }
@@ -103,29 +106,6 @@ void WriteBmp(const std::string& path, int width, int height, const void* bits) 
     out.write(static_cast<const char*>(bits), stride * height);
 }
 
-// Lets the suite programs of an earlier run finish (they may still be writing their records), and ends
-// those that keep running, so each run starts from a clean slate.
-void EndSuitePrograms() {
-    const platform::UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE)
-        return;
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = ::Process32First(snapshot.get(), &entry); more;
-         more = ::Process32Next(snapshot.get(), &entry)) {
-        const std::string name = entry.szExeFile;
-        const auto slash = name.find_last_of('\\');
-        const std::string file = slash == std::string::npos ? name : name.substr(slash + 1);
-        if (_stricmp(file.c_str(), "MivoraMain.exe") != 0 &&
-            _stricmp(file.c_str(), "ZM_LiveUpdate.exe") != 0 && _stricmp(file.c_str(), "Mivora.exe") != 0)
-            continue;
-        Started program;
-        program.Process.reset(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
-        if (!WaitForExit(program, 3000))
-            Kill(program);
-    }
-}
-
 } // namespace
 
 std::string OwnDirectory() {
@@ -137,6 +117,14 @@ std::string OwnDirectory() {
 
 void RemoveSuiteKeys() {
     ::SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\QUENTAR");
+}
+
+// The programs of an earlier run may still be writing their records: each run starts from a clean slate.
+void EndSuitePrograms() {
+    for (const char* name : {"MivoraMain.exe", "ZM_LiveUpdate.exe", "Mivora.exe"})
+        for (Started& program : RunningPrograms(name))
+            if (!WaitForExit(program, 3000))
+                Kill(program);
 }
 
 void SetWindowsVersionFor(const char* exeName, const std::string& version) {
@@ -183,12 +171,34 @@ void InstallSuite(const SuiteSetup& setup) {
 }
 
 Started StartGate(const std::string& arguments) {
+    return StartInstalled("Mivora.exe", arguments);
+}
+
+Started StartInstalled(const std::string& fileName, const std::string& arguments) {
+    const std::string program = std::string(SuiteDirectory) + fileName;
+    return Start(program, "\"" + program + "\" " + arguments);
+}
+
+Started StartGateHeld(const std::string& arguments) {
     const std::string gate = std::string(SuiteDirectory) + "Mivora.exe";
-    return Start(gate, "\"" + gate + "\" " + arguments);
+    return Start(gate, "\"" + gate + "\" " + arguments, true);
+}
+
+void Resume(Started& program) {
+    if (program.HeldThread)
+        ::ResumeThread(program.HeldThread.get());
+    program.HeldThread.reset();
 }
 
 Started StartBuiltProgram(const std::string& fileName, const std::string& arguments) {
     const std::string program = OwnDirectory() + fileName;
+    return Start(program, "\"" + program + "\" " + arguments);
+}
+
+Started StartSystemProgram(const std::string& fileName, const std::string& arguments) {
+    char directory[MAX_PATH] = {};
+    ::GetSystemDirectoryA(directory, MAX_PATH);
+    const std::string program = std::string(directory) + "\\" + fileName;
     return Start(program, "\"" + program + "\" " + arguments);
 }
 
@@ -201,6 +211,28 @@ void Kill(Started& program) {
         ::TerminateProcess(program.Process.get(), 1);
         WaitForExit(program, 5000);
     }
+}
+
+std::vector<Started> RunningPrograms(const std::string& fileName) {
+    std::vector<Started> found;
+    const platform::UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE)
+        return found;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Process32First(snapshot.get(), &entry); more;
+         more = ::Process32Next(snapshot.get(), &entry)) {
+        const std::string name = entry.szExeFile;
+        const auto slash = name.find_last_of('\\');
+        if (_stricmp(name.c_str() + (slash == std::string::npos ? 0 : slash + 1), fileName.c_str()) != 0)
+            continue;
+        Started program;
+        program.Process.reset(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+        program.ProcessId = entry.th32ProcessID;
+        if (program.Process)
+            found.push_back(std::move(program));
+    }
+    return found;
 }
 
 std::vector<HWND> TopLevelWindows(DWORD processId) {
@@ -319,6 +351,12 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
 std::string Recorded(const std::string& name) {
     std::ifstream file(std::string(RecordDirectory) + name, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void DeleteGlobalAtom(const std::string& text) {
+    while (ATOM atom = ::GlobalFindAtomA(text.c_str()))
+        if (::GlobalDeleteAtom(atom) != 0)
+            break;
 }
 
 std::string AwaitRecord(const std::string& name, DWORD timeoutMs) {

@@ -33,6 +33,10 @@ void InstallSuite(const SuiteSetup& setup);
 // Removes everything InstallSuite wrote to the registry (the suite's keys).
 void RemoveSuiteKeys();
 
+// Lets the suite's programs (gate, updater, main program) finish for a while and ends those that keep
+// running. InstallSuite does this first.
+void EndSuitePrograms();
+
 // Wine's Windows version for one program, by file name; empty restores the prefix default.
 void SetWindowsVersionFor(const char* exeName, const std::string& version);
 
@@ -40,17 +44,29 @@ void SetWindowsVersionFor(const char* exeName, const std::string& version);
 struct Started {
     platform::UniqueHandle Process;
     DWORD ProcessId = 0;
+    platform::UniqueHandle HeldThread; // the main thread of a program started held, until Resume
 };
 
 // Starts the installed gate with `arguments` after its (quoted) path.
 Started StartGate(const std::string& arguments);
+// Starts the gate with its main thread held before it runs any code, so that many can be let go at once.
+Started StartGateHeld(const std::string& arguments);
+// Lets a held program run.
+void Resume(Started& program);
+// Starts a file of the suite's directory the same way as the gate.
+Started StartInstalled(const std::string& fileName, const std::string& arguments);
 // Starts a program of the build's own output directory.
 Started StartBuiltProgram(const std::string& fileName, const std::string& arguments);
+// Starts a program of the system's directory (taskkill.exe, ...).
+Started StartSystemProgram(const std::string& fileName, const std::string& arguments);
 
 // Waits for the process to end; false on time-out.
 bool WaitForExit(const Started& program, DWORD timeoutMs);
 // Ends a program that is still running.
 void Kill(Started& program);
+// Every running process whose file is named `fileName` (e.g. "MivoraMain.exe"), opened to wait for it
+// and end it.
+std::vector<Started> RunningPrograms(const std::string& fileName);
 
 // The visible top-level window of process `processId` with the title, or null after the time-out.
 HWND WaitForWindow(DWORD processId, const std::wstring& title, DWORD timeoutMs);
@@ -90,6 +106,9 @@ std::string Recorded(const std::string& name);
 // Like Recorded, but waits up to `timeoutMs` for the record to appear: a program the gate started may
 // still be starting when the gate ends.
 std::string AwaitRecord(const std::string& name, DWORD timeoutMs);
+
+// Removes every reference to the global atom with this text (a gate on road 1 leaves one each start).
+void DeleteGlobalAtom(const std::string& text);
 
 // The directory of the running program, ending in "\".
 std::string OwnDirectory();

@@ -42,10 +42,30 @@ def palette_of(rows, bits):
     return palette, [index[c] for row in mapped for c in row]
 
 
+def _indexed(bitmaps):
+    """(palette, index rows) of every bitmap. The pictures of one image list share one palette, so
+    that the list can keep them in one strip of palette pixels."""
+    out = {}
+    for group in ("imgListInfo", "imgListTitle"):
+        names = sorted(n for n in bitmaps if n.startswith(group))
+        rows = [bitmaps[n][0] for n in names]
+        width = len(rows[0][0])
+        strip = [sum((r[y] for r in rows), []) for y in range(len(rows[0]))]
+        palette, pixels = palette_of(strip, 8)
+        stride = width * len(names)
+        for i, name in enumerate(names):
+            out[name] = palette, [pixels[y * stride + i * width + x] for y in range(len(strip)) for x in range(width)]
+    for name, (rows, bits) in bitmaps.items():
+        if name not in out:
+            out[name] = palette_of(rows, bits)
+    return out
+
+
 def write_all(outdir):
     os.makedirs(outdir, exist_ok=True)
-    for name, (rows, bits) in skin.bitmaps().items():
-        palette, pixels = palette_of(rows, bits)
+    bitmaps = skin.bitmaps()
+    for name, (palette, pixels) in _indexed(bitmaps).items():
+        rows, bits = bitmaps[name]
         data = bmpio.encode_bmp(len(rows[0]), len(rows), pixels, palette, bits)
         with open(os.path.join(outdir, name + ".bmp"), "wb") as f:
             f.write(data)

@@ -43,7 +43,7 @@ void MaskedBlt(HDC dc, HBITMAP bitmap, int x, int y, int w, int h, const RECT& s
     UniqueDc sourceDc(::CreateCompatibleDC(dc));
     SelectGuard sourceSelected(sourceDc.get(), bitmap);
     BITMAP info{};
-    ::GetObjectW(bitmap, sizeof info, &info);
+    ::GetObjectA(bitmap, sizeof info, &info); // no text in a BITMAP; 9x implements only the A form
     POINT size[3] = {
         {std::min<LONG>(source.right - source.left, info.bmWidth - source.left),
          std::min<LONG>(source.bottom - source.top, info.bmHeight - source.top)},

@@ -1,5 +1,6 @@
 #include "ui/framework/application.h"
 
+#include "platform/error.h"
 #include "ui/framework/form.h"
 #include "ui/framework/messages.h"
 #include "ui/framework/waiting_messages.h"
@@ -8,14 +9,26 @@
 #include "ui/framework/window_api.h"
 
 #include <memory>
-#include <stdexcept>
 
 TApplication* Application = nullptr;
 
 namespace {
 
+// Closing the application (its taskbar entry, or a close request to each of the program's windows)
+// closes the main form, which ends the program. The window itself stays: every form hangs on it, and
+// destroying it would take the main form along without ending the message loop.
 LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    return framework::DefaultWindowProc(window, message, wParam, lParam);
+    if (message != WM_CLOSE)
+        return framework::DefaultWindowProc(window, message, wParam, lParam);
+    try {
+        if (Application != nullptr && Application->MainForm() != nullptr)
+            Application->MainForm()->Close();
+    } catch (const std::exception& error) {
+        ShowUnhandledException(error);
+    } catch (...) {
+        ShowUnhandledException(platform::Error("Unknown error"));
+    }
+    return 0;
 }
 
 constexpr char kApplicationClass[] = "TApplication";
@@ -50,7 +63,7 @@ std::unique_ptr<TApplication>& ApplicationObject() {
 
 TApplication::TApplication() : TComponent(nullptr), handle_(CreateApplicationWindow()) {
     if (!handle_)
-        throw std::runtime_error("Error creating window");
+        throw platform::Error("Error creating window");
     SetTitle(ExeTitle());
 }
 
@@ -108,7 +121,7 @@ void TApplication::HandleMessage() {
     if (got == -1) {
         // A broken queue would fail again at once: end the loop rather than spin.
         terminated_ = true;
-        HandleException(std::runtime_error("The message queue cannot be read"));
+        HandleException(platform::Error("The message queue cannot be read"));
         return;
     }
     if (got == 0)

@@ -1,6 +1,7 @@
 #include "ui/framework/bitmap.h"
 
 #include "ui/framework/filer.h"
+#include "ui/framework/rle8.h"
 #include "ui/framework/stream.h"
 
 #include <algorithm>
@@ -68,7 +69,8 @@ std::size_t InfoLength(std::span<const std::uint8_t> dib) {
     std::size_t masks = 0;
     if (h.biCompression == BI_BITFIELDS && h.biSize == kInfoHeaderSize)
         masks = 3;
-    else if (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS)
+    else if (h.biCompression == BI_RLE8 ? h.biBitCount != 8 || h.biHeight < 0
+                                        : h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS)
         Invalid();
     const std::size_t length = h.biSize + (masks + colours) * 4;
     if (colours > 256 || length > dib.size())
@@ -77,6 +79,24 @@ std::size_t InfoLength(std::span<const std::uint8_t> dib) {
 }
 
 } // namespace
+
+// Takes a checked header and colour table and the pixels after them; a run-length encoded body is
+// expanded first, since a DIB section holds plain rows.
+void TBitmap::LoadDib(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits) {
+    BITMAPINFOHEADER h = HeaderOf(info);
+    if (h.biCompression != BI_RLE8) {
+        ReplaceImage(info, bits);
+        return;
+    }
+    const std::optional<std::vector<std::uint8_t>> rows = DecodeRle8(bits, h.biWidth, h.biHeight);
+    if (!rows)
+        Invalid();
+    h.biCompression = BI_RGB;
+    h.biSizeImage = 0;
+    std::vector<std::uint8_t> plain(info.begin(), info.end());
+    std::memcpy(plain.data(), &h, sizeof h);
+    ReplaceImage(plain, *rows);
+}
 
 // The context that the bitmap is selected into while someone draws on it.
 class TBitmap::BitmapCanvas : public TCanvas {
@@ -143,7 +163,7 @@ void TBitmap::LoadFromBmp(std::span<const std::uint8_t> file) {
     const std::uint32_t offBits = ReadU32(file, 10);
     if (offBits < kFileHeaderSize + infoLength || offBits > file.size())
         Invalid();
-    ReplaceImage(dib.first(infoLength), file.subspan(offBits));
+    LoadDib(dib.first(infoLength), file.subspan(offBits));
 }
 
 void TBitmap::LoadFromResourceName(HINSTANCE module, const char* name) {
@@ -153,7 +173,7 @@ void TBitmap::LoadFromResourceName(HINSTANCE module, const char* name) {
     const auto* data = static_cast<const std::uint8_t*>(::LockResource(::LoadResource(module, found)));
     const std::span<const std::uint8_t> dib(data, ::SizeofResource(module, found));
     const std::size_t infoLength = InfoLength(dib);
-    ReplaceImage(dib.first(infoLength), dib.subspan(infoLength));
+    LoadDib(dib.first(infoLength), dib.subspan(infoLength));
 }
 
 std::vector<std::uint8_t> TBitmap::SaveToBmp() const {

@@ -9,15 +9,14 @@
 #include <memory>
 #include <optional>
 #include <span>
-#include <stdexcept>
 #include <vector>
 
 class TStream;
 
 // Raised for bytes that are not a bitmap this framework can hold.
-class EInvalidGraphic : public std::runtime_error {
+class EInvalidGraphic : public platform::Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 // A device-independent bitmap with a canvas for drawing and pixel access. Empty until sized or loaded.
@@ -61,6 +60,7 @@ private:
     class BitmapCanvas;
 
     void ReplaceImage(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits);
+    void LoadDib(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits);
     std::size_t ImageSize() const;
     void Changed();
 

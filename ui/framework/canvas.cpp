@@ -2,7 +2,7 @@
 
 #include "ui/framework/bitmap.h"
 #include "ui/framework/gdi_guards.h"
-#include "ui/framework/wide_text.h"
+#include "ui/framework/window_api.h"
 
 using framework::SelectGuard;
 using framework::UniqueGdiObject;
@@ -60,8 +60,7 @@ void TCanvas::DrawText(std::string_view text, RECT& rect, UINT format) {
     SelectGuard font(dc, font_.Handle());
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColor = ::SetTextColor(dc, ColorToRGB(font_.Color()));
-    const std::wstring wide = framework::Cp949ToWide(text);
-    ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect, format);
+    framework::DrawFrameworkText(dc, text, rect, format);
     ::SetTextColor(dc, oldColor);
     ::SetBkMode(dc, oldMode);
 }

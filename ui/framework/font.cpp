@@ -3,11 +3,9 @@
 #include "ui/framework/form_reader.h"
 #include "ui/framework/form_writer.h"
 #include "ui/framework/property_io.h"
-#include "ui/framework/wide_text.h"
+#include "ui/framework/window_api.h"
 
 #include <array>
-
-#include <algorithm>
 
 namespace {
 constexpr int kPixelsPerInch = 96;
@@ -63,7 +61,7 @@ void TFont::SetCharset(std::uint8_t charset) {
 
 HFONT TFont::Handle() {
     if (!handle_) {
-        LOGFONTW font{};
+        LOGFONTA font{};
         font.lfHeight = height_;
         font.lfWeight = HasStyle(fsBold) ? FW_BOLD : FW_NORMAL;
         font.lfItalic = HasStyle(fsItalic);
@@ -71,9 +69,8 @@ HFONT TFont::Handle() {
         font.lfStrikeOut = HasStyle(fsStrikeOut);
         font.lfCharSet = charset_;
         font.lfQuality = DEFAULT_QUALITY;
-        const std::wstring face = framework::Cp949ToWide(name_);
-        std::copy_n(face.begin(), std::min<std::size_t>(face.size(), LF_FACESIZE - 1), font.lfFaceName);
-        handle_.reset(::CreateFontIndirectW(&font));
+        name_.copy(font.lfFaceName, LF_FACESIZE - 1);
+        handle_.reset(framework::CreateFrameworkFont(font));
     }
     return static_cast<HFONT>(handle_.get());
 }

@@ -1,5 +1,7 @@
 #include "ui/framework/form.h"
 
+#include "platform/error.h"
+#include "platform/win32/system_function.h"
 #include "ui/framework/application.h"
 #include "ui/framework/form_reader.h"
 #include "ui/framework/form_writer.h"
@@ -57,8 +59,8 @@ using LayeredAttributesProc = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
 // Windows 98 and NT 4 lack it, so it is looked up rather than imported.
 LayeredAttributesProc LayeredAttributes() {
-    static const auto proc = reinterpret_cast<LayeredAttributesProc>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleA("user32.dll"), "SetLayeredWindowAttributes")));
+    static const auto proc =
+        platform::SystemFunction<LayeredAttributesProc>("user32.dll", "SetLayeredWindowAttributes");
     return proc;
 }
 
@@ -227,7 +229,7 @@ RECT TForm::ClientRect() const {
 
 TModalResult TForm::ShowModal() {
     if (Visible() || modal_)
-        throw std::runtime_error("Cannot make a visible window modal");
+        throw platform::Error("Cannot make a visible window modal");
     if (::GetCapture() != nullptr)
         ::ReleaseCapture();
     HWND window = Handle();

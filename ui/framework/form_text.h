@@ -4,15 +4,14 @@
 
 #include <cstdint>
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 // A fault in a design's text form: "line <n>: <what>".
-class EParserError : public std::runtime_error {
+class EParserError : public platform::Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 // What the conversion asks of its caller.

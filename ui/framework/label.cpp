@@ -3,7 +3,7 @@
 #include "ui/framework/form_reader.h"
 #include "ui/framework/form_writer.h"
 #include "ui/framework/gdi_guards.h"
-#include "ui/framework/wide_text.h"
+#include "ui/framework/window_api.h"
 
 namespace {
 constexpr UINT kTextFormat = DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX;
@@ -35,9 +35,9 @@ void TLabel::AdjustBounds() {
     }
     framework::WindowDc screen(nullptr);
     framework::SelectGuard font(screen.get(), Font().Handle());
-    const std::wstring text = framework::Cp949ToWide(Caption().empty() ? std::string(" ") : Caption());
     RECT rect{0, 0, 0, 0};
-    ::DrawTextW(screen.get(), text.c_str(), static_cast<int>(text.size()), &rect, kTextFormat | DT_CALCRECT);
+    framework::DrawFrameworkText(screen.get(), Caption().empty() ? std::string_view(" ") : Caption(), rect,
+                                 kTextFormat | DT_CALCRECT);
     SetBounds(Left(), Top(), rect.right, rect.bottom);
     Invalidate();
 }

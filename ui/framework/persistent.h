@@ -1,6 +1,7 @@
 #pragma once
 
-#include <stdexcept>
+#include "platform/error.h"
+
 #include <string>
 #include <string_view>
 
@@ -9,9 +10,9 @@ class TReader;
 class TWriter;
 
 // Raised when an object cannot take the value of another: "Cannot assign a %s to a %s".
-class EConvertError : public std::runtime_error {
+class EConvertError : public platform::Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 class TObject {

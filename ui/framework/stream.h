@@ -1,17 +1,17 @@
 #pragma once
 
+#include "platform/error.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-// Errors of streams and of the form-layout format. Every one derives from std::runtime_error and its
-// text says what went wrong.
-class EStreamError : public std::runtime_error {
+// Errors of streams and of the form-layout format. Each one's text says what went wrong.
+class EStreamError : public platform::Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 // "Stream read error", and every fault found in a stored design.
 class EReadError : public EStreamError {

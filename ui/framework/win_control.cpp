@@ -1,5 +1,7 @@
 #include "ui/framework/win_control.h"
 
+#include "platform/error.h"
+#include "platform/win32/system_function.h"
 #include "ui/framework/application.h"
 #include "ui/framework/form.h"
 #include "ui/framework/form_reader.h"
@@ -57,7 +59,7 @@ void TWinControl::CreateHandle() {
     framework::CreateFrameworkWindow(params.exStyle, FrameworkWindowClass(ClassName()), params.style,
                                      params.x, params.y, params.width, params.height, params.parent, this);
     if (handle_ == nullptr)
-        throw std::runtime_error("Error creating window");
+        throw platform::Error("Error creating window");
     if (!Caption().empty())
         framework::SetWindowCaption(handle_, Caption());
     // Later children lie above earlier ones.
@@ -346,8 +348,7 @@ LRESULT TWinControl::RouteMouse(UINT message, WPARAM wParam, LPARAM lParam) {
 // than imported, as the oldest systems this program starts on may lack it.
 void TWinControl::TrackMouseLeave() {
     using TrackProc = BOOL(WINAPI*)(TRACKMOUSEEVENT*);
-    static const auto track = reinterpret_cast<TrackProc>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "TrackMouseEvent")));
+    static const auto track = platform::SystemFunction<TrackProc>("user32.dll", "TrackMouseEvent");
     if (track == nullptr)
         return;
     TRACKMOUSEEVENT request{sizeof request, TME_LEAVE, handle_, 0};

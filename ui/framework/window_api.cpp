@@ -2,6 +2,9 @@
 
 #include "ui/framework/wide_text.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
 #include <string>
 
 namespace framework {
@@ -67,6 +70,28 @@ void DispatchQueuedMessage(const MSG& message) {
         ::DispatchMessageW(&message);
     else
         ::DispatchMessageA(&message);
+}
+
+int DrawFrameworkText(HDC dc, std::string_view cp949, RECT& rect, UINT format) {
+    if (!WideWindows())
+        return ::DrawTextA(dc, cp949.data(), static_cast<int>(cp949.size()), &rect, format);
+    const std::wstring wide = Cp949ToWide(cp949);
+    return ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect, format);
+}
+
+HFONT CreateFrameworkFont(const LOGFONTA& font) {
+    if (!WideWindows()) {
+        // 9x draws the bytes of A text in the font's character set, and ours are always CP949.
+        LOGFONTA korean = font;
+        korean.lfCharSet = HANGEUL_CHARSET;
+        return ::CreateFontIndirectA(&korean);
+    }
+    LOGFONTW wide{};
+    static_assert(offsetof(LOGFONTA, lfFaceName) == offsetof(LOGFONTW, lfFaceName));
+    std::memcpy(&wide, &font, offsetof(LOGFONTA, lfFaceName));
+    const std::wstring face = Cp949ToWide(font.lfFaceName);
+    std::copy_n(face.begin(), std::min<std::size_t>(face.size(), LF_FACESIZE - 1), wide.lfFaceName);
+    return ::CreateFontIndirectW(&wide);
 }
 
 } // namespace framework

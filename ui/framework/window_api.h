@@ -18,5 +18,8 @@ void SetWindowCaption(HWND window, std::string_view cp949);
 BOOL GetQueuedMessage(MSG& message);
 BOOL PeekQueuedMessage(MSG& message);
 void DispatchQueuedMessage(const MSG& message);
+// Text and fonts take the same road: DrawText of CP949 text, and a font whose face name is CP949.
+int DrawFrameworkText(HDC dc, std::string_view cp949, RECT& rect, UINT format);
+HFONT CreateFrameworkFont(const LOGFONTA& font);
 
 } // namespace framework

@@ -1,11 +1,11 @@
 #include "ui/framework/window_class.h"
 
+#include "platform/error.h"
 #include "ui/framework/application.h"
 #include "ui/framework/win_control.h"
 #include "ui/framework/window_api.h"
 
 #include <set>
-#include <stdexcept>
 #include <string>
 
 const char* FrameworkWindowClass(std::string_view className) {
@@ -14,7 +14,7 @@ const char* FrameworkWindowClass(std::string_view className) {
     if (found == registered.end()) {
         std::string name(className);
         if (!framework::RegisterWindowClass(name.c_str(), ControlWindowProc))
-            throw std::runtime_error("Cannot register window class " + name);
+            throw platform::Error("Cannot register window class " + name);
         found = registered.insert(std::move(name)).first;
     }
     return found->c_str();
@@ -40,7 +40,7 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     } catch (const std::exception& error) {
         ShowUnhandledException(error);
     } catch (...) {
-        ShowUnhandledException(std::runtime_error("Unknown error"));
+        ShowUnhandledException(platform::Error("Unknown error"));
     }
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);

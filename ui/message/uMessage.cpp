@@ -1,7 +1,9 @@
 #include "ui/message/uMessage.h"
 
+#include "platform/error.h"
 #include "platform/files.h"
 #include "platform/win32/os_version_probe.h"
+#include "platform/win32/system_function.h"
 #include "ui/controls/mediabtn.h"
 #include "ui/framework/application.h"
 #include "ui/framework/bevel.h"
@@ -14,12 +16,9 @@
 #include "ui/message/message_form.h"
 #include "ui/message/message_layout.h"
 
-#include <shellapi.h>
-
 #include <any>
 #include <functional>
 #include <memory>
-#include <stdexcept>
 
 TfMessage* fMessage = nullptr;
 std::uint16_t KeyResult = krNone;
@@ -37,7 +36,7 @@ void RegisterDialogClasses() {
 template <class T> T* Bind(const TComponent& form, std::string_view name) {
     auto* control = dynamic_cast<T*>(form.FindComponent(name));
     if (control == nullptr)
-        throw std::runtime_error("The message dialog's design lacks " + std::string(name));
+        throw platform::Error("The message dialog's design lacks " + std::string(name));
     return control;
 }
 
@@ -275,6 +274,10 @@ void ShowHelp() {
     path += "Mivora.chm";
     if (!platform::FileExists(path))
         return;
-    ::ShellExecuteA(Application != nullptr ? Application->Handle() : nullptr, "open", path.c_str(), "", "",
-                    SW_SHOW);
+    // shell32 is loaded for this alone, not at every start.
+    using ExecuteProc = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    static const auto execute = platform::SystemFunction<ExecuteProc>("shell32.dll", "ShellExecuteA");
+    if (execute != nullptr)
+        execute(Application != nullptr ? Application->Handle() : nullptr, "open", path.c_str(), "", "",
+                SW_SHOW);
 }

@@ -1,7 +1,9 @@
 // Stand-in for the suite's main program. It records its command line and file path and shows a main window of
 // class "TfrmZmMain" titled "Zelvano Mivora" that records every WM_COPYDATA notice it receives.
 // MIVORA_SIM_MAIN (comma-separated) adds "splash" and "login" windows, "nomain" leaves out the main
-// window and "exit" ends the program right after recording its command line.
+// window and "exit" ends the program right after recording its command line. MIVORA_SIM_STARTED names
+// an event it sets first thing, so a benchmark sees the very moment the program starts.
+#include "platform/win32/unique_resource.h"
 #include "tools/suite/common/record.h"
 
 #include <windows.h>
@@ -45,6 +47,15 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
+void SignalStart() {
+    const std::string name = EnvironmentText("MIVORA_SIM_STARTED");
+    if (name.empty())
+        return;
+    const platform::UniqueHandle started(::OpenEventA(EVENT_MODIFY_STATE, FALSE, name.c_str()));
+    if (started)
+        ::SetEvent(started.get());
+}
+
 void OpenWindow(const char* className, const char* title, int top) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = WindowProc;
@@ -60,6 +71,7 @@ void OpenWindow(const char* className, const char* title, int top) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    SignalStart();
     AppendRecord("MivoraMain.cmdline", std::string(::GetCommandLineA()) + "\n");
     char image[MAX_PATH + 1] = {};
     ::GetModuleFileNameA(nullptr, image, MAX_PATH);

@@ -1,0 +1,164 @@
+#include "bench/stage.h"
+
+#include "bench/stopwatch.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+constexpr char MainTitle[] = "Zelvano Mivora";
+constexpr char AsideTitle[] = "Zelvano Mivora (set aside)";
+constexpr char Argument[] = "bench";
+
+scenario::SuiteSetup NoUpdateDue() {
+    scenario::SuiteSetup setup;
+    setup.CheckLibrary = "-204";
+    return setup;
+}
+
+// The notices the main window has recorded so far, one a line.
+std::size_t NoticeCount() {
+    const std::string notices = scenario::Recorded("MivoraMain.notices");
+    return static_cast<std::size_t>(std::count(notices.begin(), notices.end(), '\n'));
+}
+
+std::string Seconds(DWORD milliseconds) {
+    return std::to_string(milliseconds / 1000) + " s";
+}
+
+void AwaitEnd(const scenario::Started& program, const std::string& what) {
+    Require(static_cast<bool>(program.Process), what + " could not be started");
+    Require(scenario::WaitForExit(program, RunTimeoutMs),
+            what + " did not end within " + Seconds(RunTimeoutMs));
+}
+
+} // namespace
+
+const char* NameOf(Kind kind) {
+    switch (kind) {
+    case Kind::Floor:
+        return "the floor";
+    case Kind::AnotherGate:
+        return "the gate on road 1";
+    case Kind::MainWindowOpen:
+        return "the gate on road 2";
+    case Kind::NothingRunning:
+        return "the gate on road 4";
+    case Kind::FloorWithDlls:
+    case Kind::FloorWithWindow:
+        return "the floor with the gate's DLLs";
+    case Kind::MainProgram:
+        return "the main program";
+    }
+    return "";
+}
+
+Stage::Stage() : installation_(NoUpdateDue()), mainProgram_(StartMainWindow()) {
+    Require(static_cast<bool>(mainProgram_.get().Process), "the simulated main program could not be started");
+    mainWindow_ = scenario::WaitForWindow(mainProgram_.get().ProcessId, L"Zelvano Mivora", RunTimeoutMs);
+    Require(mainWindow_ != nullptr,
+            "the simulated main program showed no main window within " + Seconds(RunTimeoutMs));
+    TitleMainWindow(AsideTitle);
+
+    const std::string eventName = "MivoraBench.MainStarted." + std::to_string(::GetCurrentProcessId());
+    mainStarted_.reset(::CreateEventA(nullptr, FALSE, FALSE, eventName.c_str()));
+    Require(static_cast<bool>(mainStarted_), "cannot create the event " + eventName);
+    ::SetEnvironmentVariableA("MIVORA_SIM_STARTED", eventName.c_str());
+}
+
+double Stage::Time(Kind kind) {
+    switch (kind) {
+    case Kind::Floor:
+        return TimeProgram(FloorProgram, "", kind);
+    case Kind::AnotherGate:
+        return TimeAnotherGate();
+    case Kind::MainWindowOpen:
+        return TimeMainWindowOpen();
+    case Kind::NothingRunning:
+        return TimeNothingRunning();
+    case Kind::FloorWithDlls:
+        return TimeProgram(FloorWithDllsProgram, "", kind);
+    case Kind::FloorWithWindow:
+        return TimeProgram(FloorWithDllsProgram, "window", kind);
+    case Kind::MainProgram:
+        return TimeMainProgram();
+    }
+    return 0;
+}
+
+double Stage::TimeProgram(const char* fileName, const char* arguments, Kind kind) {
+    const Stopwatch watch;
+    const OwnedProgram program(scenario::StartInstalled(fileName, arguments));
+    AwaitEnd(program.get(), NameOf(kind));
+    return watch.ElapsedMs();
+}
+
+double Stage::TimeAnotherGate() {
+    scenario::DeleteGlobalAtom(Argument);
+    const platform::UniqueHandle holder(::CreateMutexA(nullptr, TRUE, "Mivora"));
+    Require(holder && ::GetLastError() != ERROR_ALREADY_EXISTS,
+            "the instance mutex is held by a program outside the benchmark");
+    const Stopwatch watch;
+    const OwnedProgram gate(scenario::StartGate(Argument));
+    AwaitEnd(gate.get(), NameOf(Kind::AnotherGate));
+    const double elapsed = watch.ElapsedMs();
+    Require(::GlobalFindAtomA(Argument) != 0, "the gate left no atom: it did not take road 1");
+    scenario::DeleteGlobalAtom(Argument);
+    return elapsed;
+}
+
+double Stage::TimeMainWindowOpen() {
+    const std::size_t noticesBefore = NoticeCount();
+    TitleMainWindow(MainTitle);
+    const Stopwatch watch;
+    const OwnedProgram gate(scenario::StartGate(Argument));
+    AwaitEnd(gate.get(), NameOf(Kind::MainWindowOpen));
+    const double elapsed = watch.ElapsedMs();
+    TitleMainWindow(AsideTitle);
+    Require(NoticeCount() == noticesBefore + 1,
+            "the main window was not told of the start: the gate did not take road 2");
+    return elapsed;
+}
+
+double Stage::TimeNothingRunning() {
+    const Stopwatch watch;
+    const OwnedProgram gate(scenario::StartGate(Argument));
+    const double elapsed = AwaitMainStart(gate.get(), watch, Kind::NothingRunning);
+    AwaitEnd(gate.get(), NameOf(Kind::NothingRunning));
+    AwaitMainProgramsStarted();
+    Require(scenario::Recorded("ZM_LiveUpdate.cmdline").empty(),
+            "the updater was started: the check library did not answer -204");
+    return elapsed;
+}
+
+double Stage::TimeMainProgram() {
+    const Stopwatch watch;
+    const OwnedProgram program(scenario::StartInstalled("MivoraMain.exe", Argument));
+    const double elapsed = AwaitMainStart(program.get(), watch, Kind::MainProgram);
+    AwaitEnd(program.get(), NameOf(Kind::MainProgram));
+    return elapsed;
+}
+
+// The time since `watch` started when the main program signals its start.
+double Stage::AwaitMainStart(const scenario::Started& starter, const Stopwatch& watch, Kind kind) {
+    Require(static_cast<bool>(starter.Process), std::string(NameOf(kind)) + " could not be started");
+    Require(::WaitForSingleObject(mainStarted_.get(), RunTimeoutMs) == WAIT_OBJECT_0,
+            std::string(NameOf(kind)) + " did not start the main program within " + Seconds(RunTimeoutMs));
+    return watch.ElapsedMs();
+}
+
+// A main program the gate started ends right after its start; the next run waits for it.
+void Stage::AwaitMainProgramsStarted() {
+    for (const scenario::Started& program : scenario::RunningPrograms("MivoraMain.exe"))
+        if (program.ProcessId != mainProgram_.get().ProcessId)
+            AwaitEnd(program, "the main program the gate started");
+}
+
+void Stage::TitleMainWindow(const char* title) {
+    DWORD_PTR result = 0;
+    Require(::SendMessageTimeoutA(mainWindow_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title),
+                                  SMTO_ABORTIFHUNG, RunTimeoutMs, &result) != 0 &&
+                result != FALSE,
+            std::string("the main window did not take the title \"") + title + "\"");
+}

@@ -1,0 +1,31 @@
+#include "platform/win32/system_function.h"
+
+#include "platform/win32/unique_resource.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static Handle Null() { return nullptr; }
+    static void Close(Handle h) { ::FreeLibrary(h); }
+};
+
+} // namespace
+
+FARPROC SystemFunction(const char* dll, const char* name) {
+    static std::vector<std::pair<std::string, UniqueResource<ModuleTraits>>> loaded;
+    for (const auto& [file, module] : loaded)
+        if (file == dll)
+            return module ? ::GetProcAddress(module.get(), name) : nullptr;
+    loaded.emplace_back(dll, UniqueResource<ModuleTraits>(::LoadLibraryA(dll)));
+    const auto& module = loaded.back().second;
+    return module ? ::GetProcAddress(module.get(), name) : nullptr;
+}
+
+} // namespace platform

@@ -1,0 +1,125 @@
+// The real message dialog shown and closed a thousand times: each showing must give back every GDI and
+// USER object it made.
+#include "ui/message/uMessage.h"
+
+#include "tests/support/dialog_keys.h"
+#include "tests/support/gdi_count.h"
+#include "tests/support/user_count.h"
+#include "ui/framework/application.h"
+#include "ui/message/message_form.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <iostream>
+#include <string>
+
+namespace {
+
+// How a showing ends: the keys a user would press, or a close request from outside.
+enum class Ending { Enter, Escape, Close };
+
+// Ends the open dialog once it is up. A timer's tick comes only when no other message waits, so the
+// dialog has been shown and painted by then.
+class Closer {
+public:
+    explicit Closer(Ending ending) : ending_(ending) {
+        current_ = this;
+        timer_ = ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &Closer::Tick);
+    }
+    ~Closer() {
+        ::KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    Closer(const Closer&) = delete;
+    Closer& operator=(const Closer&) = delete;
+
+    bool Acted() const { return acted_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) noexcept {
+        Closer* closer = current_;
+        if (closer == nullptr || closer->acted_ || fMessage == nullptr ||
+            !::IsWindowVisible(fMessage->Handle()))
+            return;
+        closer->acted_ = true;
+        switch (closer->ending_) {
+        case Ending::Enter:
+            PostKeyToDialog(*fMessage, VK_RETURN);
+            break;
+        case Ending::Escape:
+            PostKeyToDialog(*fMessage, VK_ESCAPE);
+            break;
+        case Ending::Close:
+            ::PostMessageA(fMessage->Handle(), WM_CLOSE, 0, 0);
+            break;
+        }
+    }
+
+    static inline Closer* current_ = nullptr;
+    Ending ending_;
+    UINT_PTR timer_ = 0;
+    bool acted_ = false;
+};
+
+// Showing `i` of a round that varies the type (an unknown one too), the buttons, the texts and the ending.
+void ShowAndClose(int i) {
+    const int type = 1 + i % 5;
+    const std::uint8_t buttons = (i / 5) % 2 == 0 ? mbOk : mbOk | mbCancel;
+    const auto ending = static_cast<Ending>(i % 3);
+    const std::string main = i % 2 == 0 ? "라이브 업데이트 작업이 성공적으로 종료되지 않았습니다."
+                                        : "한 줄\n두 줄\n세 줄 " + std::to_string(i);
+    const std::string sub = i % 4 == 0 ? "" : "프로그램이 정상작동하지 않을 수 있습니다.";
+
+    const Closer closer(ending);
+    const int result = ShowMessageDialog(type, main, sub, buttons, nullptr);
+    ASSERT_TRUE(closer.Acted()) << "showing " << i << " ended before it was answered";
+    ASSERT_EQ(result, ending == Ending::Enter ? 1 : 2) << "showing " << i;
+    ASSERT_EQ(fMessage, nullptr);
+}
+
+class DialogHygiene : public ::testing::Test {
+protected:
+    void SetUp() override { InitializeApplication(); }
+    void TearDown() override { FinalizeApplication(); }
+};
+
+TEST_F(DialogHygiene, ADialogLeftBehindIsSeenByBothCounts) {
+    auto showDialog = [] {
+        auto* dialog = new TfMessage(nullptr);
+        dialog->Show();
+        return dialog;
+    };
+    delete showDialog(); // the system's window-drawing caches grow with the first ones shown
+    const unsigned gdi = GdiObjectCount();
+    const unsigned users = UserObjectCount();
+    TfMessage* leaked = showDialog();
+    EXPECT_GT(GdiObjectCount(), gdi);
+    EXPECT_GT(UserObjectCount(), users);
+    delete leaked;
+    EXPECT_EQ(GdiObjectCount(), gdi);
+    EXPECT_EQ(UserObjectCount(), users);
+}
+
+TEST_F(DialogHygiene, AThousandShowingsLeaveTheObjectCountsWhereTheyWere) {
+    constexpr int WarmUp = 30; // every kind of showing once: fonts, cursors and classes are kept for good
+    constexpr int Showings = 1000;
+    for (int i = 0; i < WarmUp; ++i)
+        ShowAndClose(i);
+    const unsigned gdiBefore = GdiObjectCount();
+    const unsigned userBefore = UserObjectCount();
+    for (int i = 0; i < Showings; ++i) {
+        ShowAndClose(i);
+        if (HasFatalFailure())
+            return;
+    }
+    const unsigned gdiAfter = GdiObjectCount();
+    const unsigned userAfter = UserObjectCount();
+    std::cout << Showings << " dialogs: GDI objects " << gdiBefore << " -> " << gdiAfter << ", USER objects "
+              << userBefore << " -> " << userAfter << '\n';
+    EXPECT_EQ(gdiAfter, gdiBefore);
+    EXPECT_EQ(userAfter, userBefore);
+}
+
+} // namespace
