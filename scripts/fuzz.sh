@@ -25,16 +25,22 @@ esac
 [[ $seconds =~ ^[0-9]+$ ]] || { echo "seconds must be a whole number, not '$seconds'" >&2; exit 2; }
 
 mapfile -t framework < <(sed -n 's|.*{CMAKE_CURRENT_LIST_DIR}/\(.*\.cpp\).*|ui/framework/\1|p' ui/framework/sources.cmake)
-platform=(platform/text.cpp platform/command_line.cpp platform/os_version.cpp platform/registry_value.cpp)
-update=(update/module_table.cpp update/module_path.cpp update/check_library.cpp update/check_live_update.cpp)
-fakes=(tests/fakes/fake_registry.cpp tests/fakes/fake_files.cpp tests/fakes/fake_library.cpp
-       tests/fakes/fake_process.cpp tests/fakes/fake_ui.cpp)
+# The .cpp files of a library as its CMakeLists.txt lists them, so these lists cannot fall behind.
+library_sources() {
+  awk -v dir="$1" -v name="$2" '
+    $0 ~ "add_library\\(" name " " { inside = 1 }
+    inside { for (i = 1; i <= NF; i++) if ($i ~ /\.cpp\)?$/) { file = $i; sub(/\)$/, "", file); print dir "/" file } }
+    inside && /\)/ { inside = 0 }' "$1/CMakeLists.txt"
+}
+mapfile -t platform < <(library_sources platform platform_core)
+mapfile -t update < <(library_sources update update_core; library_sources update update_check)
+mapfile -t fakes < <(library_sources tests/fakes fakes)
 
 # What each target is linked from besides its own file.
 sources_of() {
   case $1 in
     form_reader) echo "${framework[*]} ui/controls/wavctrl.cpp tests/fakes/sound_fake.cpp" ;;
-    start_argument) echo "update/updater_verdict.cpp platform/text.cpp platform/command_line.cpp" ;;
+    start_argument) echo "update/updater_verdict.cpp ${platform[*]}" ;;
     version_text) echo "platform/text.cpp" ;;
     suite_path) echo "${update[*]} ${platform[*]} ${fakes[*]}" ;;
   esac
