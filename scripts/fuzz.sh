@@ -7,19 +7,20 @@
 #   start_argument  the first command-line argument, split, trimmed and upper-cased
 #   version_text    the installed version's text converted to a number
 #   suite_path      the registered path cut down to the suite path
+#   rle8            the run-length encoded bitmap bodies of the skin
 # Each target works in build/fuzz/<target>/: its corpus, fuzz.log, and its findings as crash-*,
 # leak-*, timeout-* and oom-* files. The script exits non-zero when any target made a finding. Once
 # fixed, a finding goes into tests/fuzz/regressions/<target>/, where <target>_replay_test replays it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-all_targets=(form_reader start_argument version_text suite_path)
+all_targets=(form_reader start_argument version_text suite_path rle8)
 which=${1:-all}
 seconds=${2:-600}
 shift $(($# < 2 ? $# : 2))
 case $which in
   all) targets=("${all_targets[@]}") ;;
-  form_reader | start_argument | version_text | suite_path) targets=("$which") ;;
+  form_reader | start_argument | version_text | suite_path | rle8) targets=("$which") ;;
   *) echo "unknown target '$which'; one of: ${all_targets[*]} all" >&2; exit 2 ;;
 esac
 [[ $seconds =~ ^[0-9]+$ ]] || { echo "seconds must be a whole number, not '$seconds'" >&2; exit 2; }
@@ -43,6 +44,7 @@ sources_of() {
     start_argument) echo "update/updater_verdict.cpp ${platform[*]}" ;;
     version_text) echo "platform/text.cpp" ;;
     suite_path) echo "${update[*]} ${platform[*]} ${fakes[*]}" ;;
+    rle8) echo "ui/framework/rle8.cpp" ;;
   esac
 }
 
