@@ -9,6 +9,13 @@ build_dir=$(cd "$1" && pwd)
 shift
 here=$(cd "$(dirname "$0")" && pwd)
 
+# One run at a time on a prefix: a second rig would stop the first one's wineserver under it. The lock
+# is held by flock itself (-o), so a Wine process that outlives the run cannot keep it.
+if [ "${MIVORA_RIG_LOCK:-}" != "$build_dir" ]; then
+  export MIVORA_RIG_LOCK="$build_dir"
+  exec flock -o "$build_dir/wineprefix.lock" "$here/rig.sh" "$build_dir" "$@"
+fi
+
 export WINEPREFIX="$build_dir/wineprefix"
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
