@@ -20,14 +20,10 @@ namespace {
 LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message != WM_CLOSE)
         return framework::DefaultWindowProc(window, message, wParam, lParam);
-    try {
+    ShowingErrors([] {
         if (Application != nullptr && Application->MainForm() != nullptr)
             Application->MainForm()->Close();
-    } catch (const std::exception& error) {
-        ShowUnhandledException(error);
-    } catch (...) {
-        ShowUnhandledException(platform::Error("Unknown error"));
-    }
+    });
     return 0;
 }
 

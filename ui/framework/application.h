@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/error.h"
 #include "platform/win32/unique_resource.h"
 #include "ui/framework/component.h"
 #include "ui/framework/events.h"
@@ -77,6 +78,18 @@ void FinalizeApplication();
 
 // What a window procedure does with an exception that its handler let out.
 void ShowUnhandledException(const std::exception& error) noexcept;
+
+// Runs `action` for a window procedure, which no exception may leave: whatever it raises goes to the
+// error box.
+template <class Action> void ShowingErrors(Action&& action) noexcept {
+    try {
+        action();
+    } catch (const std::exception& error) {
+        ShowUnhandledException(error);
+    } catch (...) {
+        ShowUnhandledException(platform::Error("Unknown error"));
+    }
+}
 
 // The error box's text: a full stop is added when the last character sorts after ".".
 std::string ErrorBoxText(const std::string& message);

@@ -35,13 +35,7 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     if (control == nullptr)
         return framework::DefaultWindowProc(window, message, wParam, lParam);
     LRESULT result = 0;
-    try {
-        result = control->WndProc(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        ShowUnhandledException(error);
-    } catch (...) {
-        ShowUnhandledException(platform::Error("Unknown error"));
-    }
+    ShowingErrors([&] { result = control->WndProc(message, wParam, lParam); });
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         control->handle_ = nullptr;
