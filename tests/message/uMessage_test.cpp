@@ -381,6 +381,22 @@ TEST_F(MessageDialogTest, StayOnTopOwnerCentresTheDialogAndStaysOnTop) {
     delete owner;
 }
 
+TEST_F(MessageDialogTest, AnOwnerFreedWhileTheDialogIsOpenLeavesTheDialogWorking) {
+    TForm* owner = TForm::Create<TForm>(nullptr);
+    owner->SetFormStyle(TFormStyle::fsStayOnTop);
+    owner->SetBounds(40, 60, 400, 300);
+    owner->Show();
+    bool let_go = false;
+    Script script({[&] {
+                       delete owner;
+                       let_go = fMessage != nullptr && fMessage->Owner() == nullptr;
+                   },
+                   [] { ::PostMessageW(fMessage->Handle(), WM_KEYDOWN, VK_RETURN, 0); }});
+    EXPECT_EQ(ShowMessageDialog(mtInformation, "주인이 먼저 간다", "", mbOk, owner), 1);
+    EXPECT_TRUE(let_go) << "the dialog was still owned by a freed form";
+    EXPECT_EQ(fMessage, nullptr);
+}
+
 // --- F1 -------------------------------------------------------------------------------------------
 
 LRESULT CALLBACK HelpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {

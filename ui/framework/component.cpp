@@ -33,6 +33,11 @@ TComponent* TComponent::FindComponent(std::string_view name) const {
     return nullptr;
 }
 
+void TComponent::RemoveComponent(TComponent* component) {
+    if (component != nullptr && component->owner_ == this)
+        Remove(component);
+}
+
 void TComponent::FreeNotification(TComponent* component) {
     if (component == nullptr || component == this)
         return;

@@ -35,6 +35,9 @@ public:
     TComponent* Component(int index) const { return components_.at(static_cast<std::size_t>(index)); }
     TComponent* FindComponent(std::string_view name) const;
 
+    // Takes `component` out of what this one owns, so that it is no longer freed with it.
+    void RemoveComponent(TComponent* component);
+
     // Asks that `component` hear of this one's removal.
     void FreeNotification(TComponent* component);
     void RemoveFreeNotification(TComponent* component);

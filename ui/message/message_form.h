@@ -51,6 +51,10 @@ public:
     // pictures (1-4, others leave them empty).
     void AdjustLayout(int type);
 
+protected:
+    // An owner freed while the dialog is open lets go of it rather than free it under its own loop.
+    void Notification(TComponent* component, TOperation operation) override;
+
 private:
     void PublishHandlers();
     void BindControls();

@@ -71,6 +71,14 @@ TfMessage::TfMessage(TComponent* owner) : TForm(owner) {
     PublishHandlers();
     ReadDesign(kMessageDesign);
     BindControls();
+    if (owner != nullptr)
+        owner->FreeNotification(this);
+}
+
+void TfMessage::Notification(TComponent* component, TOperation operation) {
+    TForm::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == Owner())
+        component->RemoveComponent(this);
 }
 
 void TfMessage::PublishHandlers() {
@@ -233,11 +241,12 @@ int ShowMessageDialog(int type, const std::string& mainText, const std::string& 
         std::uint16_t outerKeyResult;
         std::unique_ptr<TfMessage> dialog;
         ~Cleanup() {
+            const bool ownerLeft = owner != nullptr && dialog->Owner() != owner; // freed meanwhile
             dialog.reset();
             fMessage = outer;
             if (outer != nullptr)
                 KeyResult = outerKeyResult;
-            if (ownerStaysOnTop) {
+            if (ownerStaysOnTop && !ownerLeft) {
                 owner->SetFormStyle(TFormStyle::fsStayOnTop);
                 owner->Repaint();
             }
