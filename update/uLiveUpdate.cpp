@@ -21,11 +21,7 @@ constexpr UINT UpdaterWatchIntervalMs = 500;
 // Shows a message; a dialog that cannot be shown is reported in the error box instead, so the window
 // still goes on to close and never stays behind out of sight holding the instance mutex.
 void ShowWarning(int type, const char* mainText, const char* subText) {
-    try {
-        ShowMessageDialog(type, mainText, subText, mbOk, nullptr);
-    } catch (const std::exception& error) {
-        Application->HandleException(error);
-    }
+    ShowingErrors([&] { ShowMessageDialog(type, mainText, subText, mbOk, nullptr); });
 }
 
 } // namespace
@@ -55,13 +51,11 @@ void TfrmLiveUpdate::FormCreate(TObject*) {
     StartArgument = StartArgumentFrom(::GetCommandLineA());
     const HWND window = Handle();
     std::int32_t result = CheckFailed;
-    try {
+    // No updater runs after a registry error, so no verdict will come: report it and go on.
+    ShowingErrors([&] {
         result = CheckLiveUpdate(std::string(ModuleIds[0]),
                                  static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)), updater_);
-    } catch (const std::exception& error) {
-        // No updater runs after a registry error, so no verdict will come: report it and go on.
-        Application->HandleException(error);
-    }
+    });
     if (result != UpdaterStarted)
         StartMainProgram();
     else
@@ -125,13 +119,11 @@ void TfrmLiveUpdate::StopWatchingUpdater() {
 }
 
 void TfrmLiveUpdate::StartMainProgram() {
-    try {
+    ShowingErrors([&] {
         const std::string directory = ReadModulePath(ModuleNames[0]);
         platform::StartProgram(directory.empty() ? std::string() : directory + "MivoraMain.exe",
                                MainProgramCommandLine(directory, StartArgument));
-    } catch (const std::exception& error) {
-        Application->HandleException(error);
-    }
+    });
     // Closing ends the program whatever became of the start.
     Close();
 }

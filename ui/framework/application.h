@@ -79,8 +79,8 @@ void FinalizeApplication();
 // What a window procedure does with an exception that its handler let out.
 void ShowUnhandledException(const std::exception& error) noexcept;
 
-// Runs `action` for a window procedure, which no exception may leave: whatever it raises goes to the
-// error box.
+// Runs `action`; whatever it raises goes to the error box and the caller goes on. Window procedures,
+// which no exception may leave, run their handlers through it.
 template <class Action> void ShowingErrors(Action&& action) noexcept {
     try {
         action();

@@ -5,6 +5,7 @@
 // an event it sets first thing, so a benchmark sees the very moment the program starts.
 #include "platform/win32/unique_resource.h"
 #include "tools/suite/common/record.h"
+#include "ui/framework/gdi_guards.h"
 
 #include <windows.h>
 
@@ -19,24 +20,26 @@ bool HasOption(const char* option) {
     return Options().find(std::string(",") + option + ",") != std::string::npos;
 }
 
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// A record that cannot be written is lost rather than let out of the window procedure.
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     switch (message) {
     case WM_COPYDATA: {
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
         DWORD senderPid = 0;
         ::GetWindowThreadProcessId(reinterpret_cast<HWND>(wParam), &senderPid);
-        AppendRecord("MivoraMain.notices", "dwData=" + std::to_string(data->dwData) +
-                                               " cbData=" + std::to_string(data->cbData) +
-                                               " lpData=" + (data->lpData ? "set" : "null") +
-                                               " senderPid=" + std::to_string(senderPid) + "\n");
+        try {
+            AppendRecord("MivoraMain.notices", "dwData=" + std::to_string(data->dwData) +
+                                                   " cbData=" + std::to_string(data->cbData) +
+                                                   " lpData=" + (data->lpData ? "set" : "null") +
+                                                   " senderPid=" + std::to_string(senderPid) + "\n");
+        } catch (...) {
+        }
         return 1;
     }
     case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = ::BeginPaint(window, &paint);
-        const std::string text = "MivoraMain (simulated): " + std::string(::GetCommandLineA());
-        ::TextOutA(dc, 10, 10, text.c_str(), static_cast<int>(text.size()));
-        ::EndPaint(window, &paint);
+        const framework::PaintDc paint(window);
+        static const std::string text = "MivoraMain (simulated): " + std::string(::GetCommandLineA());
+        ::TextOutA(paint.get(), 10, 10, text.c_str(), static_cast<int>(text.size()));
         return 0;
     }
     case WM_DESTROY:
