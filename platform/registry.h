@@ -11,17 +11,20 @@
 // hive's root and a trailing "\" may follow. Errors are RegistryError with the texts the user sees.
 namespace platform {
 
-// One key opened for full access, created when missing (non-volatile). A key that cannot be opened or
-// created stays closed: reads then find nothing, silently, and writes fail.
+// One key opened for full access, created when missing (non-volatile). Where that is refused (a user who
+// may only read the hive) an existing key is opened for reading (0x20009), and writes fail. A key that
+// can be neither stays closed: reads then find nothing, silently.
 class RegistryKey {
 public:
     explicit RegistryKey(std::string_view path);
     ~RegistryKey() { Close(); }
-    RegistryKey(RegistryKey&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    RegistryKey(RegistryKey&& other) noexcept
+        : handle_(std::exchange(other.handle_, nullptr)), writable_(std::exchange(other.writable_, false)) {}
     RegistryKey& operator=(RegistryKey&& other) noexcept {
         if (this != &other) {
             Close();
             handle_ = std::exchange(other.handle_, nullptr);
+            writable_ = std::exchange(other.writable_, false);
         }
         return *this;
     }
@@ -29,6 +32,8 @@ public:
     RegistryKey& operator=(const RegistryKey&) = delete;
 
     bool IsOpen() const { return handle_ != nullptr; }
+    // Opened for full access.
+    bool IsWritable() const { return writable_; }
     void Close();
 
     // The size-and-type query succeeds.
@@ -42,12 +47,7 @@ public:
 
 private:
     void* handle_ = nullptr; // HKEY on Windows; the fake's own key otherwise
+    bool writable_ = false;
 };
-
-// Opens the key for reading only (0x20009) and closes it again.
-bool KeyExists(std::string_view path);
-
-// Creates the key (or opens an existing one) and closes it; "Failed to create key %s" when it cannot.
-void CreateKey(std::string_view path);
 
 } // namespace platform

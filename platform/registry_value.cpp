@@ -20,10 +20,6 @@ void RaiseSetDataFailed(std::string_view name) {
     throw RegistryError("Failed to set data for '" + std::string(name) + "'");
 }
 
-void RaiseCreateKeyFailed(std::string_view path) {
-    throw RegistryError("Failed to create key " + std::string(path));
-}
-
 std::optional<RawValue> ReadWholeValue(std::string_view name, const ValueQuery& query) {
     RawValue value;
     std::uint32_t size = 0;

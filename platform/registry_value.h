@@ -50,7 +50,6 @@ std::int32_t DecodeInteger(std::string_view name, const std::optional<RawValue>&
 
 [[noreturn]] void RaiseGetDataFailed(std::string_view name);
 [[noreturn]] void RaiseSetDataFailed(std::string_view name);
-[[noreturn]] void RaiseCreateKeyFailed(std::string_view path);
 
 // A key path as the program spells it ("\Software\...\") made relative to the hive's root.
 std::string RelativeKeyPath(std::string_view path);

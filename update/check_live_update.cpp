@@ -24,14 +24,16 @@ void ShowCaution(const char* text) {
 }
 
 // Makes sure both switches exist, then reads them; anything but 0 and 1 counts as 0, in memory only.
+// A user who may only read the hive cannot add a missing switch (or its key): it counts as 0.
 TestSwitches ReadTestSwitches() {
-    if (!platform::KeyExists(LiveUpdateKey))
-        platform::CreateKey(LiveUpdateKey);
     platform::RegistryKey key(LiveUpdateKey);
-    for (const char* name : {"TestMode", "LiveTestMode"})
-        if (!key.ValueExists(name))
-            key.WriteInteger(name, 0);
-    auto clamped = [&key](const char* name) {
+    if (key.IsWritable())
+        for (const char* name : {"TestMode", "LiveTestMode"})
+            if (!key.ValueExists(name))
+                key.WriteInteger(name, 0);
+    auto clamped = [&key](const char* name) -> std::int32_t {
+        if (!key.IsWritable() && !key.ValueExists(name))
+            return 0;
         const std::int32_t value = key.ReadInteger(name);
         return value == 0 || value == 1 ? value : 0;
     };

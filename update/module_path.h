@@ -10,5 +10,5 @@ std::string ModuleKeyPath(std::string_view moduleName);
 
 // The installation directory registered for the module, exactly as stored (used as a prefix by plain
 // concatenation), or "" when none. Reads the registry afresh on every call; creates the key when
-// missing. A value of a non-text type raises the registry layer's error.
+// missing, where the user may. A value of a non-text type raises the registry layer's error.
 std::string ReadModulePath(std::string_view moduleName);

@@ -1,7 +1,5 @@
 #include "platform/registry.h"
 
-#include "platform/win32/unique_resource.h"
-
 #include <windows.h>
 
 #include <utility>
@@ -41,13 +39,24 @@ std::optional<RawValue> ReadValue(HKEY key, std::string_view name) {
 } // namespace
 
 RegistryKey::RegistryKey(std::string_view path) {
+    const std::string relative = RelativeKeyPath(path);
     HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, RelativeKeyPath(path).c_str(), 0, nullptr,
-                          REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS)
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, relative.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                          KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+        handle_ = key;
+        writable_ = true;
+        return;
+    }
+    // A limited account may read the machine's keys but neither write nor create them. Read rights
+    // only: query values, enumerate subkeys, standard read (0x20009).
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, relative.c_str(), 0,
+                        STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS,
+                        &key) == ERROR_SUCCESS)
         handle_ = key;
 }
 
 void RegistryKey::Close() {
+    writable_ = false;
     if (handle_ != nullptr)
         ::RegCloseKey(KeyOf(std::exchange(handle_, nullptr)));
 }
@@ -71,25 +80,6 @@ void RegistryKey::WriteInteger(std::string_view name, std::int32_t value) {
         ::RegSetValueExA(KeyOf(handle_), std::string(name).c_str(), 0, REG_DWORD,
                          reinterpret_cast<const BYTE*>(&data), sizeof(data)) != ERROR_SUCCESS)
         RaiseSetDataFailed(name);
-}
-
-bool KeyExists(std::string_view path) {
-    // Read rights only: query values, enumerate subkeys, standard read (0x20009).
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, RelativeKeyPath(path).c_str(), 0,
-                        STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS,
-                        &key) != ERROR_SUCCESS)
-        return false;
-    UniqueKey opened(key);
-    return true;
-}
-
-void CreateKey(std::string_view path) {
-    HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, RelativeKeyPath(path).c_str(), 0, nullptr,
-                          REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        RaiseCreateKeyFailed(path);
-    UniqueKey created(key);
 }
 
 } // namespace platform

@@ -74,15 +74,20 @@ std::optional<platform::RawValue> Lookup(void* handle, std::string_view name) {
 
 namespace platform {
 
+// As on Windows for a user who may only read the hive: full access is refused, so an existing key is
+// opened for reading and a missing one is not created.
 RegistryKey::RegistryKey(std::string_view path) {
-    if (!Registry().Writable)
+    if (Registry().Writable)
+        EnsureKey(path);
+    else if (FindKey(path) == nullptr)
         return;
-    EnsureKey(path);
     handle_ = new OpenKey{std::string(path)};
+    writable_ = Registry().Writable;
     ++Registry().OpenKeys;
 }
 
 void RegistryKey::Close() {
+    writable_ = false;
     if (handle_ == nullptr)
         return;
     delete static_cast<OpenKey*>(std::exchange(handle_, nullptr));
@@ -103,21 +108,11 @@ std::int32_t RegistryKey::ReadInteger(std::string_view name) const {
 
 void RegistryKey::WriteInteger(std::string_view name, std::int32_t value) {
     FakeKey* key = KeyOf(handle_);
-    if (key == nullptr)
+    if (key == nullptr || !writable_)
         RaiseSetDataFailed(name);
     const auto bits = static_cast<std::uint32_t>(value);
     std::string bytes{char(bits), char(bits >> 8), char(bits >> 16), char(bits >> 24)};
     key->Values[Lower(name)] = RawValue{RegDword, std::move(bytes)};
-}
-
-bool KeyExists(std::string_view path) {
-    return FindKey(path) != nullptr;
-}
-
-void CreateKey(std::string_view path) {
-    if (!Registry().Writable)
-        RaiseCreateKeyFailed(path);
-    EnsureKey(path);
 }
 
 } // namespace platform

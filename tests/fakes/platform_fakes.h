@@ -29,7 +29,7 @@ std::optional<platform::RawValue> RegistryValue(std::string_view key, std::strin
 bool RegistryKeyPresent(std::string_view key);
 std::vector<std::string> RegistryKeys(); // every key, as first created
 // False: keys can be neither created nor opened for full access (a user who may only read the hive);
-// existing keys still pass the existence test.
+// existing keys are opened for reading.
 void SetRegistryWritable(bool writable);
 int OpenRegistryKeyCount(); // keys opened and not yet closed
 

@@ -202,18 +202,40 @@ TEST_F(CheckLiveUpdateTest, EmptyPathMakesBareNamesAndANullSuitePath) {
     EXPECT_EQ(fakes::Processes().Started.at(0).CommandLine, "ZM_LiveUpdate.exe <ZM_000001><0><><0><1050722>");
 }
 
-TEST_F(CheckLiveUpdateTest, ReadOnlyRegistryRaisesAndStartsNothing) {
+// A limited account: Windows refuses it full access to HKEY_LOCAL_MACHINE's keys but lets it read them.
+TEST_F(CheckLiveUpdateTest, AReadOnlyHiveIsReadAndMissingSwitchesCountAsZero) {
     Install();
-    fakes::SetRegistryDword(LiveUpdateKey, "TestMode", 0);
-    fakes::SetRegistryDword(LiveUpdateKey, "LiveTestMode", 0);
+    fakes::SetRegistryDword(LiveUpdateKey, "TestMode", 1);
+    fakes::SetRegistryWritable(false);
+    EXPECT_EQ(Check(), 0);
+    EXPECT_TRUE(DialogTexts().empty());
+    EXPECT_EQ(fakes::FakeCalls().at(0).Second, 1);
+    EXPECT_EQ(fakes::Processes().Started.at(0).CommandLine,
+              "D:\\Suite\\Bin\\ZM_LiveUpdate.exe <ZM_000001><1><D:\\Suite\\><0><1050722>");
+    EXPECT_FALSE(fakes::RegistryValue(LiveUpdateKey, "LiveTestMode")) << "nothing written";
+    EXPECT_EQ(fakes::OpenRegistryKeyCount(), 0);
+
+    // Without the switches' key: Windows creates a key only where the parent key's access list grants
+    // KEY_CREATE_SUB_KEY, so the fake refuses it to a read-only hive.
+    SetUp();
+    Install();
+    fakes::SetRegistryWritable(false);
+    const auto keys = fakes::RegistryKeys();
+    EXPECT_EQ(Check(), 0);
+    EXPECT_EQ(fakes::RegistryKeys(), keys);
+    EXPECT_EQ(fakes::Processes().Started.size(), 1u);
+
+    // A switch of the wrong type is still the registry layer's error.
+    SetUp();
+    Install();
+    fakes::SetRegistryString(LiveUpdateKey, "TestMode", "1");
     fakes::SetRegistryWritable(false);
     try {
         Check();
         FAIL() << "no error raised";
     } catch (const platform::RegistryError& error) {
-        EXPECT_STREQ(error.what(), "Failed to set data for 'TestMode'");
+        EXPECT_STREQ(error.what(), "Invalid data type for 'TestMode'");
     }
-    EXPECT_TRUE(fakes::LoadRequests().empty());
     EXPECT_TRUE(fakes::Processes().Started.empty());
     EXPECT_EQ(fakes::OpenRegistryKeyCount(), 0);
 }

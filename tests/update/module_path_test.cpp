@@ -57,10 +57,12 @@ TEST_F(ModulePathTest, ANonTextPathRaisesWithTheKeyClosed) {
     EXPECT_EQ(fakes::OpenRegistryKeyCount(), 0);
 }
 
-TEST_F(ModulePathTest, AnUnwritableHiveGivesEmptyTextSilently) {
+TEST_F(ModulePathTest, AReadOnlyHiveIsReadAndAMissingKeyGivesEmptyTextSilently) {
     fakes::SetRegistryString(MivoraKey, "Path", "C:\\Suite\\");
     fakes::SetRegistryWritable(false);
-    EXPECT_EQ(ReadModulePath("Mivora"), "");
+    EXPECT_EQ(ReadModulePath("Mivora"), "C:\\Suite\\");
+    EXPECT_EQ(ReadModulePath("Camera"), "");
+    EXPECT_FALSE(fakes::RegistryKeyPresent("\\Software\\QUENTAR\\ZelvanoManager\\Camera\\"));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The gate end to end: the update window against the simulated suite, real processes and real dialogs
 // answered with real key presses.
+#include "tests/platform/registry_scratch.h"
 #include "tools/scenario/harness.h"
 #include "ui/framework/application.h"
 #include "update/uLiveUpdate.h"
@@ -139,6 +140,32 @@ TEST_F(GateTest, RegistryErrorIsReportedAndTheMainProgramStillStarts) {
     EXPECT_EQ(MainLine(), std::string(MainProgram) + " ");
     EXPECT_EQ(scenario::Recorded("ZM_LiveUpdate.cmdline"), "");
     scenario::Kill(gate);
+}
+
+TEST_F(GateTest, LimitedAccountReadsTheSuitesKeysAndWritesNothing) {
+    scenario::InstallSuite(setup_);
+    const std::string liveUpdate = "Software\\QUENTAR\\ZelvanoManager\\LiveUpdate";
+    ASSERT_TRUE(scratch::SetValue(liveUpdate, "TestMode", REG_DWORD, std::string("\1\0\0\0", 4)));
+    scenario::GateOutcome outcome;
+    {
+        const scratch::ReadOnlyTree readOnly("Software\\QUENTAR");
+        ASSERT_TRUE(readOnly.Complete());
+        outcome = scenario::RunGate("", "", RunTimeoutMs);
+    }
+    EXPECT_TRUE(outcome.Ended);
+    EXPECT_EQ(outcome.Dialogs, 0);
+    EXPECT_EQ(scenario::Recorded("checkver.log"),
+              "attach\r\ncall s:ZM_000001 1 s:C:\\Program%20Files\\ 0\r\ndetach\r\n");
+    const std::string updater =
+        "C:\\Program Files\\Zelvano Mivora\\ZM_LiveUpdate.exe <ZM_000001><1><C:\\Program Files\\><0><";
+    EXPECT_EQ(FirstLine(scenario::Recorded("ZM_LiveUpdate.cmdline")).substr(0, updater.size()), updater);
+    EXPECT_EQ(MainLine(), std::string(MainProgram) + " ");
+    HKEY raw = nullptr;
+    ASSERT_EQ(::RegOpenKeyExA(HKEY_LOCAL_MACHINE, liveUpdate.c_str(), 0, KEY_READ, &raw), ERROR_SUCCESS);
+    const platform::UniqueKey key(raw);
+    EXPECT_NE(::RegQueryValueExA(key.get(), "LiveTestMode", nullptr, nullptr, nullptr, nullptr),
+              ERROR_SUCCESS)
+        << "nothing written";
 }
 
 TEST_F(GateTest, PathWithBlanksNeverStartsAPlantedProgram) {
