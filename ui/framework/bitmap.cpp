@@ -186,7 +186,7 @@ void TBitmap::ReplaceImage(std::span<const std::uint8_t> info, std::span<const s
         height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
         const std::size_t size = Stride(width, h.biBitCount) * static_cast<std::size_t>(height);
         std::memset(newBits, 0, size);
-        std::memcpy(newBits, bits.data(), std::min(size, bits.size()));
+        std::copy_n(bits.begin(), std::min(size, bits.size()), newBits);
         info_ = std::move(table);
     } else {
         info_.clear();
