@@ -8,19 +8,20 @@
 #   version_text    the installed version's text converted to a number
 #   suite_path      the registered path cut down to the suite path
 #   rle8            the run-length encoded bitmap bodies of the skin
+#   bitmap          the bitmap reader: a BMP file as a bitmap reads it from a stream
 # Each target works in build/fuzz/<target>/: its corpus, fuzz.log, and its findings as crash-*,
 # leak-*, timeout-* and oom-* files. The script exits non-zero when any target made a finding. Once
 # fixed, a finding goes into tests/fuzz/regressions/<target>/, where <target>_replay_test replays it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-all_targets=(form_reader start_argument version_text suite_path rle8)
+all_targets=(form_reader start_argument version_text suite_path rle8 bitmap)
 which=${1:-all}
 seconds=${2:-600}
 shift $(($# < 2 ? $# : 2))
 case $which in
   all) targets=("${all_targets[@]}") ;;
-  form_reader | start_argument | version_text | suite_path | rle8) targets=("$which") ;;
+  form_reader | start_argument | version_text | suite_path | rle8 | bitmap) targets=("$which") ;;
   *) echo "unknown target '$which'; one of: ${all_targets[*]} all" >&2; exit 2 ;;
 esac
 [[ $seconds =~ ^[0-9]+$ ]] || { echo "seconds must be a whole number, not '$seconds'" >&2; exit 2; }
@@ -45,6 +46,7 @@ sources_of() {
     version_text) echo "platform/text.cpp" ;;
     suite_path) echo "${update[*]} ${platform[*]} ${fakes[*]}" ;;
     rle8) echo "ui/framework/rle8.cpp" ;;
+    bitmap) echo "${framework[*]}" ;;
   esac
 }
 

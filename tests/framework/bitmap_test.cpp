@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -87,6 +89,48 @@ TEST(Bitmap, ExpandsARunLengthEncodedFileAndSavesItPlain) {
     EXPECT_THROW(bitmap.LoadFromBmp(Rle8File({4, 1, 0, 1})), EInvalidGraphic) << "a run past the row";
     EXPECT_THROW(bitmap.LoadFromBmp(Rle8File({3, 1, 0, 0})), EInvalidGraphic) << "no end mark";
     EXPECT_EQ(bitmap.Canvas().Pixel(0, 1), 0x123456u) << "a refused file changes nothing";
+}
+
+// A 1 x 1 32-bit BI_BITFIELDS file with its header of `headerSize` bytes and its pixel at `offBits`.
+// The masks put red in the low byte; they are the 12 bytes after the first 40 of the header, whether
+// the header ends there or holds them.
+std::vector<std::uint8_t> BitfieldsFile(std::uint32_t headerSize, std::uint32_t offBits) {
+    std::vector<std::uint8_t> file(std::max<std::size_t>(offBits, 14 + 52) + 4);
+    const auto put = [&](std::size_t at, std::uint32_t value) { std::memcpy(&file[at], &value, 4); };
+    file[0] = 'B';
+    file[1] = 'M';
+    put(10, offBits);
+    for (const auto& [at, value] : {std::pair{0, headerSize},
+                                    {4, 1u},
+                                    {8, 1u},
+                                    {12, 1u | 32u << 16},
+                                    {16, BI_BITFIELDS},
+                                    {40, 0xFFu},
+                                    {44, 0xFF00u},
+                                    {48, 0xFF0000u}})
+        put(14 + at, value);
+    put(offBits, 0xFF);
+    file.resize(offBits + 4);
+    return file;
+}
+
+TEST(Bitmap, ReadsTheMasksOfBitfieldsWhateverItsHeaderSizeAndNothingBeyondTheFile) {
+    for (const std::uint32_t headerSize : {40u, 44u, 108u}) {
+        TBitmap bitmap;
+        bitmap.LoadFromBmp(BitfieldsFile(headerSize, 14 + std::max(headerSize, 52u)));
+        EXPECT_EQ(bitmap.Canvas().Pixel(0, 0), 0x0000FFu) << headerSize;
+        const std::vector<std::uint8_t> saved = bitmap.SaveToBmp();
+        EXPECT_EQ(saved[14], 40u) << "kept with a plain header and its masks";
+        TBitmap reloaded;
+        reloaded.LoadFromBmp(saved);
+        EXPECT_EQ(reloaded.Canvas().Pixel(0, 0), 0x0000FFu) << headerSize;
+    }
+    // A 44-byte header ends inside the masks; here the pixels start where the masks would go on.
+    TBitmap bitmap;
+    EXPECT_THROW(bitmap.LoadFromBmp(BitfieldsFile(44, 14 + 44)), EInvalidGraphic);
+    auto threeBytes = BitfieldsFile(40, 14 + 52);
+    threeBytes[28] = 24;
+    EXPECT_THROW(bitmap.LoadFromBmp(threeBytes), EInvalidGraphic) << "masks are for 16 and 32 bits only";
 }
 
 TEST(Bitmap, RefusesBytesThatAreNoBitmapAndStaysAsItWas) {

@@ -53,6 +53,8 @@ TEST(Rle8, MalformedBodiesAreRefused) {
         EXPECT_FALSE(Decode(c.body, 4, 2)) << c.what;
     EXPECT_FALSE(Decode({0, 1}, 0, 1)) << "no width";
     EXPECT_FALSE(Decode({0, 1}, 1, 0)) << "no height";
+    // 0x10001 rows of 0x10000 bytes wrap to one row's worth in a 32-bit size, whatever the caller checked.
+    EXPECT_FALSE(Decode({0, 1}, 0x10000, 0x10001)) << "rows of 4 GiB";
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The real message dialog under Wine, driven by real keyboard and mouse input.
 #include "ui/message/uMessage.h"
 
+#include "tests/support/without_cp949.h"
 #include "tools/scenario/harness.h"
 
 #include "ui/controls/mediabtn.h"
@@ -403,7 +404,8 @@ LRESULT CALLBACK HelpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-// The help viewer's window, as the suite's help viewer names it.
+// The help viewer's window, as the suite's help viewer names it: on NT its title is Unicode whatever
+// the system's code page (the rig's is not 949).
 class FakeHelpWindow {
 public:
     FakeHelpWindow() {
@@ -412,9 +414,8 @@ public:
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.lpszClassName = L"HH Parent";
         ::RegisterClassW(&wc);
-        // An ANSI title, as the dialog looks for it: both go through the same code page.
-        window_ = ::CreateWindowExA(0, "HH Parent", "Mivora란?", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
-                                    100, nullptr, nullptr, wc.hInstance, nullptr);
+        window_ = ::CreateWindowExW(0, L"HH Parent", L"Mivora란?", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                    200, 100, nullptr, nullptr, wc.hInstance, nullptr);
     }
     ~FakeHelpWindow() { ::DestroyWindow(window_); }
     HWND get() const { return window_; }
@@ -474,7 +475,8 @@ void ShowAndPressF1() {
     ShowMessageDialog(mtInformation, "도움말", "", mbOk, nullptr);
 }
 
-TEST_F(MessageDialogTest, F1BringsAnOpenHelpWindowForward) {
+TEST_F(MessageDialogTest, F1BringsAnOpenHelpWindowForwardAlsoWithoutCodePage949) {
+    WithoutCp949 western;
     HelpAssociation association;
     HelpFile file;
     FakeHelpWindow help;

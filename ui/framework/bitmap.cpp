@@ -1,31 +1,18 @@
 #include "ui/framework/bitmap.h"
 
+#include "ui/framework/bmp_file.h"
 #include "ui/framework/filer.h"
-#include "ui/framework/rle8.h"
 #include "ui/framework/stream.h"
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 
 using framework::SelectGuard;
 using framework::UniqueDc;
 
 namespace {
 
-constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kInfoHeaderSize = sizeof(BITMAPINFOHEADER);
-constexpr int kMaxSide = 0x4000;
-
-std::uint32_t ReadU32(std::span<const std::uint8_t> bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
-}
-
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
 
 [[noreturn]] void Invalid() {
     throw EInvalidGraphic("Bitmap image is not valid");
@@ -41,61 +28,12 @@ std::size_t Stride(int width, int bitCount) {
     return ((static_cast<std::size_t>(width) * static_cast<std::size_t>(bitCount) + 31) / 32) * 4;
 }
 
-// The length of the header and colour table that start `dib`, checked against its size.
-std::size_t InfoLength(std::span<const std::uint8_t> dib) {
-    if (dib.size() < kInfoHeaderSize || ReadU32(dib, 0) < kInfoHeaderSize || ReadU32(dib, 0) > dib.size())
-        Invalid();
-    const BITMAPINFOHEADER h = HeaderOf(dib);
-    if (h.biWidth <= 0 || h.biWidth > kMaxSide || h.biHeight == 0 || h.biHeight > kMaxSide ||
-        h.biHeight < -kMaxSide || h.biPlanes != 1)
-        Invalid();
-    std::size_t colours = 0;
-    switch (h.biBitCount) {
-    case 1:
-    case 4:
-    case 8:
-        colours = h.biClrUsed != 0 ? h.biClrUsed : (1u << h.biBitCount);
-        if (colours > (1u << h.biBitCount))
-            Invalid();
-        break;
-    case 16:
-    case 24:
-    case 32:
-        colours = h.biClrUsed;
-        break;
-    default:
-        Invalid();
-    }
-    std::size_t masks = 0;
-    if (h.biCompression == BI_BITFIELDS && h.biSize == kInfoHeaderSize)
-        masks = 3;
-    else if (h.biCompression == BI_RLE8 ? h.biBitCount != 8 || h.biHeight < 0
-                                        : h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS)
-        Invalid();
-    const std::size_t length = h.biSize + (masks + colours) * 4;
-    if (colours > 256 || length > dib.size())
-        Invalid();
-    return length;
-}
-
 } // namespace
 
-// Takes a checked header and colour table and the pixels after them; a run-length encoded body is
-// expanded first, since a DIB section holds plain rows.
-void TBitmap::LoadDib(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits) {
-    BITMAPINFOHEADER h = HeaderOf(info);
-    if (h.biCompression != BI_RLE8) {
-        ReplaceImage(info, bits);
-        return;
-    }
-    const std::optional<std::vector<std::uint8_t>> rows = DecodeRle8(bits, h.biWidth, h.biHeight);
-    if (!rows)
+void TBitmap::LoadDib(const std::optional<Dib>& dib) {
+    if (!dib)
         Invalid();
-    h.biCompression = BI_RGB;
-    h.biSizeImage = 0;
-    std::vector<std::uint8_t> plain(info.begin(), info.end());
-    std::memcpy(plain.data(), &h, sizeof h);
-    ReplaceImage(plain, *rows);
+    ReplaceImage(dib->info, dib->bits);
 }
 
 // The context that the bitmap is selected into while someone draws on it.
@@ -156,14 +94,7 @@ void TBitmap::SetSize(int width, int height) {
 }
 
 void TBitmap::LoadFromBmp(std::span<const std::uint8_t> file) {
-    if (file.size() < kFileHeaderSize || file[0] != 'B' || file[1] != 'M')
-        Invalid();
-    const std::span<const std::uint8_t> dib = file.subspan(kFileHeaderSize);
-    const std::size_t infoLength = InfoLength(dib);
-    const std::uint32_t offBits = ReadU32(file, 10);
-    if (offBits < kFileHeaderSize + infoLength || offBits > file.size())
-        Invalid();
-    LoadDib(dib.first(infoLength), file.subspan(offBits));
+    LoadDib(ReadBmpFile(file));
 }
 
 void TBitmap::LoadFromResourceName(HINSTANCE module, const char* name) {
@@ -171,27 +102,14 @@ void TBitmap::LoadFromResourceName(HINSTANCE module, const char* name) {
     if (found == nullptr)
         throw EInvalidGraphic("Resource " + std::string(name) + " not found");
     const auto* data = static_cast<const std::uint8_t*>(::LockResource(::LoadResource(module, found)));
-    const std::span<const std::uint8_t> dib(data, ::SizeofResource(module, found));
-    const std::size_t infoLength = InfoLength(dib);
-    LoadDib(dib.first(infoLength), dib.subspan(infoLength));
+    LoadDib(ReadPackedDib(std::span<const std::uint8_t>(data, ::SizeofResource(module, found))));
 }
 
 std::vector<std::uint8_t> TBitmap::SaveToBmp() const {
-    std::vector<std::uint8_t> file;
     if (Empty())
-        return file;
+        return {};
     ::GdiFlush();
-    const std::size_t imageSize = ImageSize();
-    const auto offBits = static_cast<std::uint32_t>(kFileHeaderSize + info_.size());
-    file.reserve(offBits + imageSize);
-    file.push_back('B');
-    file.push_back('M');
-    PutU32(file, static_cast<std::uint32_t>(offBits + imageSize));
-    PutU32(file, 0);
-    PutU32(file, offBits);
-    file.insert(file.end(), info_.begin(), info_.end());
-    file.insert(file.end(), bits_, bits_ + imageSize);
-    return file;
+    return BmpFile(info_, std::span<const std::uint8_t>(bits_, ImageSize()));
 }
 
 void TBitmap::LoadFromStream(TStream& stream) {
@@ -268,7 +186,7 @@ void TBitmap::ReplaceImage(std::span<const std::uint8_t> info, std::span<const s
         height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
         const std::size_t size = Stride(width, h.biBitCount) * static_cast<std::size_t>(height);
         std::memset(newBits, 0, size);
-        std::memcpy(newBits, bits.data(), std::min(size, bits.size()));
+        std::copy_n(bits.begin(), std::min(size, bits.size()), newBits);
         info_ = std::move(table);
     } else {
         info_.clear();

@@ -12,6 +12,7 @@
 #include <vector>
 
 class TStream;
+struct Dib;
 
 // Raised for bytes that are not a bitmap this framework can hold.
 class EInvalidGraphic : public platform::Error {
@@ -60,7 +61,7 @@ private:
     class BitmapCanvas;
 
     void ReplaceImage(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits);
-    void LoadDib(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits);
+    void LoadDib(const std::optional<Dib>& dib);
     std::size_t ImageSize() const;
     void Changed();
 

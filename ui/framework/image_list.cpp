@@ -17,6 +17,18 @@ std::unique_ptr<TBitmap> CopyOf(TBitmap& bitmap) {
 
 } // namespace
 
+void TImageList::SetWidth(int width) {
+    if (width != width_)
+        Clear();
+    width_ = width;
+}
+
+void TImageList::SetHeight(int height) {
+    if (height != height_)
+        Clear();
+    height_ = height;
+}
+
 int TImageList::Add(TBitmap& image, TBitmap& mask) {
     images_.push_back(Entry{CopyOf(image), CopyOf(mask)});
     return Count() - 1;
@@ -60,9 +72,9 @@ bool TImageList::GetBitmap(int index, TBitmap& bitmap) {
 
 bool TImageList::ReadProperty(std::string_view name, TReader& reader) {
     if (name == "Width")
-        width_ = reader.ReadInteger();
+        SetWidth(reader.ReadInteger());
     else if (name == "Height")
-        height_ = reader.ReadInteger();
+        SetHeight(reader.ReadInteger());
     else if (name == "BkColor" || name == "Masked" || name == "DrawingStyle" || name == "ImageType")
         reader.SkipValue(); // images are always drawn masked over what lies beneath
     else
@@ -95,7 +107,8 @@ void TImageList::ReadImages(TStream& stream) {
 }
 
 void TImageList::AddStrip(TBitmap& strip, TBitmap* masks) {
-    if (width_ <= 0 || height_ <= 0)
+    // The size comes from the design: an image larger than the strip is never made.
+    if (width_ <= 0 || height_ <= 0 || width_ > strip.Width() || height_ > strip.Height())
         return;
     const TColor key = strip.Empty() ? clNone : strip.Canvas().Pixel(0, strip.Height() - 1);
     for (int left = 0; left + width_ <= strip.Width(); left += width_) {

@@ -9,16 +9,17 @@
 // Images of one size, each with a mask whose white pixels are see-through.
 // Stored as "Bitmap": the images side by side in one strip, as a 32-bit little-endian byte count and a
 // BMP file, then optionally their masks in the same form. Without masks, the pixels of the strip's
-// bottom-left colour are see-through.
+// bottom-left colour are see-through. Only whole images are cut from the strip.
 class TImageList : public TComponent {
 public:
     explicit TImageList(TComponent* owner) : TComponent(owner) {}
     std::string_view ClassName() const override { return "TImageList"; }
 
+    // Images are of one size: a new size drops those held.
     int Width() const { return width_; }
-    void SetWidth(int width) { width_ = width; }
+    void SetWidth(int width);
     int Height() const { return height_; }
-    void SetHeight(int height) { height_ = height; }
+    void SetHeight(int height);
     int Count() const { return static_cast<int>(images_.size()); }
 
     // Copies the image and its mask (white: see-through) and returns the new index.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <limits>
 
 std::optional<std::vector<std::uint8_t>> DecodeRle8(std::span<const std::uint8_t> body, int width,
                                                     int height) {
@@ -10,6 +11,9 @@ std::optional<std::vector<std::uint8_t>> DecodeRle8(std::span<const std::uint8_t
     const auto w = static_cast<std::size_t>(width);
     const auto h = static_cast<std::size_t>(height);
     const std::size_t stride = (w + 3) & ~std::size_t{3};
+    // The rows of a DIB are counted in 32 bits; a product past that would wrap on this program's size_t.
+    if (stride > std::numeric_limits<std::uint32_t>::max() / h)
+        return std::nullopt;
     std::vector<std::uint8_t> rows(stride * h, 0);
     std::size_t x = 0;
     std::size_t y = 0;

@@ -7,4 +7,5 @@ set(MIVORA_FRAMEWORK_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/form_reader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form_writer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form_text.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/rle8.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/rle8.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bmp_file.cpp)

@@ -13,6 +13,7 @@
 #include "ui/framework/label.h"
 #include "ui/framework/panel.h"
 #include "ui/framework/register_classes.h"
+#include "ui/framework/window_api.h"
 #include "ui/message/message_form.h"
 #include "ui/message/message_layout.h"
 
@@ -27,6 +28,16 @@ namespace {
 
 constexpr const char* kTitleWords[] = {"확인", "안내", "주의", "경고"};
 constexpr WPARAM kMoveByCaption = 0xF012; // SC_MOVE + HTCAPTION
+constexpr const char* kHelpTitle = "Mivora란?";
+constexpr const wchar_t* kHelpTitleWide = L"Mivora란?";
+
+// The viewer's title is Unicode on NT whatever the system's language, so it is looked up by the
+// Unicode title, converted when this program was built: a Windows without code page 949 could not.
+HWND FindHelpViewer() {
+    if (framework::WideWindows())
+        return ::FindWindowW(L"HH Parent", kHelpTitleWide);
+    return ::FindWindowA("HH Parent", kHelpTitle);
+}
 
 void RegisterDialogClasses() {
     RegisterFrameworkClasses();
@@ -274,7 +285,7 @@ int ShowMessageDialog(int type, const std::string& mainText, const std::string& 
 }
 
 void ShowHelp() {
-    if (HWND help = ::FindWindowA("HH Parent", "Mivora란?")) {
+    if (HWND help = FindHelpViewer()) {
         ::SetForegroundWindow(help);
         return;
     }
