@@ -31,6 +31,19 @@ BOOL WINAPI FaultingRelease(HMODULE) {
     return TRUE;
 }
 
+// Windows runs a library's start-up code (its entry point, DLL_PROCESS_ATTACH) inside LoadLibraryEx, on
+// the calling thread ("Run-Time Dynamic Linking"), and its loader does not catch what that code raises
+// (Wine's does): the fault leaves LoadLibraryEx. These loads fault just so, or load as asked.
+HMODULE WINAPI LoadFaultingInStartUp(LPCSTR, HANDLE, DWORD) {
+    asm volatile("movl $1, 0x10" ::: "memory");
+    return nullptr;
+}
+DWORD LoadFlags = 0;
+HMODULE WINAPI LoadAsAsked(LPCSTR path, HANDLE, DWORD flags) {
+    LoadFlags = flags;
+    return ::GetModuleHandleA(path);
+}
+
 std::string ProgramDirectory() {
     char path[MAX_PATH];
     const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -68,6 +81,13 @@ TEST(CallStdcall4, AFaultInsideGivesNothingAndCallsGoOn) {
 TEST(GuardedRelease, AFaultingReleaseIsReportedAndSurvived) {
     EXPECT_FALSE(platform::GuardedRelease(&FaultingRelease, nullptr));
     EXPECT_FALSE(platform::GuardedRelease(&FaultingRelease, nullptr));
+}
+
+TEST(GuardedLoad, AFaultInTheLibrarysStartUpIsAFailedLoad) {
+    EXPECT_EQ(platform::GuardedLoad(&LoadFaultingInStartUp, "C:\\Suite\\ZM_CheckVer.dll"), nullptr);
+    EXPECT_EQ(platform::GuardedLoad(&LoadFaultingInStartUp, "C:\\Suite\\ZM_CheckVer.dll"), nullptr);
+    EXPECT_EQ(platform::GuardedLoad(&LoadAsAsked, "kernel32.dll"), ::GetModuleHandleA("kernel32.dll"));
+    EXPECT_EQ(LoadFlags, DWORD(LOAD_WITH_ALTERED_SEARCH_PATH)) << "its own DLLs come from its folder";
 }
 
 TEST(LoadLibraryFile, LoadsFindsAndReleasesTheSimulatedLibrary) {

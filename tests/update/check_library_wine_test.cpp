@@ -1,6 +1,7 @@
 #include "update/check_library.h"
 
 #include "tests/platform/registry_scratch.h"
+#include "tests/support/cpu_state.h"
 
 #include <gtest/gtest.h>
 
@@ -148,6 +149,30 @@ TEST_F(CheckLibraryWineTest, AFaultOnDetachIsSurvived) {
     EXPECT_EQ(FreeCheckLibrary(), -3);
     ASSERT_EQ(LoadCheckLibrary(), 0);
     EXPECT_EQ(CallCheckEntry("ZM_000001", 0, "", 0), -204);
+}
+
+TEST_F(CheckLibraryWineTest, AFaultAtLoadIsAFailedLoad) {
+    ASSERT_TRUE(::CopyFileA(Simulator.c_str(), Target().c_str(), FALSE));
+    for (const char* fault : {"attach-av", "attach-ill", "attach-div"}) {
+        ::SetEnvironmentVariableA("MIVORA_SIM_CHECKVER", fault);
+        EXPECT_EQ(LoadCheckLibrary(), -3) << fault;
+        EXPECT_EQ(FreeCheckLibrary(), -3) << fault << ": nothing bound";
+    }
+}
+
+TEST_F(CheckLibraryWineTest, TheGateKeepsItsFloatingPointControlAndDirectionFlag) {
+    ASSERT_TRUE(::CopyFileA(Simulator.c_str(), Target().c_str(), FALSE));
+    const std::uint16_t gate = support::FpuControlWord();
+    for (const char* misbehaviour : {"fpu-attach", "fpu-call", "fpu-detach", "df-call"}) {
+        ::SetEnvironmentVariableA("MIVORA_SIM_CHECKVER", misbehaviour);
+        ASSERT_EQ(LoadCheckLibrary(), 0) << misbehaviour;
+        EXPECT_EQ(support::FpuControlWord(), gate) << misbehaviour << ", after the load";
+        EXPECT_EQ(CallCheckEntry("ZM_000001", 0, "", 0), -204) << misbehaviour;
+        EXPECT_FALSE(support::DirectionFlagSet()) << misbehaviour;
+        EXPECT_EQ(support::FpuControlWord(), gate) << misbehaviour << ", after the call";
+        EXPECT_EQ(FreeCheckLibrary(), 0) << misbehaviour;
+        EXPECT_EQ(support::FpuControlWord(), gate) << misbehaviour << ", after the release";
+    }
 }
 
 TEST_F(CheckLibraryWineTest, AnEmptyRegisteredPathMakesTheNamesBare) {
