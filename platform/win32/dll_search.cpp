@@ -2,14 +2,15 @@
 
 #include "platform/win32/system_function.h"
 
-#include <windows.h>
-
 namespace platform {
 
 void RemoveCurrentDirectoryFromDllSearch() {
     using SetDllDirectoryProc = BOOL(WINAPI*)(LPCSTR);
-    static const auto setDllDirectory =
-        SystemFunction<SetDllDirectoryProc>("kernel32.dll", "SetDllDirectoryA");
+    RemoveCurrentDirectoryFromDllSearch(
+        SystemFunction<SetDllDirectoryProc>("kernel32.dll", "SetDllDirectoryA"));
+}
+
+void RemoveCurrentDirectoryFromDllSearch(BOOL(WINAPI* setDllDirectory)(LPCSTR)) {
     if (setDllDirectory != nullptr)
         setDllDirectory("");
 }

@@ -5,10 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
-
-constexpr char Planted[] = "mivora_planted.dll";
 
 std::string ProgramDirectory() {
     char path[MAX_PATH];
@@ -18,45 +17,42 @@ std::string ProgramDirectory() {
 }
 
 // A DLL of a name the program asks for, planted in the directory it was started from.
-class PlantedDllTest : public testing::Test {
-protected:
-    void SetUp() override {
-        char temp[MAX_PATH];
-        ::GetTempPathA(MAX_PATH, temp);
-        dir_ = std::string(temp) + "MivoraPlanted\\";
-        ::CreateDirectoryA(dir_.c_str(), nullptr);
-        ASSERT_TRUE(::CopyFileA((ProgramDirectory() + "suite\\ZM_CheckVer.dll").c_str(),
-                                (dir_ + Planted).c_str(), FALSE));
-        ::GetCurrentDirectoryA(MAX_PATH, previous_);
-        ASSERT_TRUE(::SetCurrentDirectoryA(dir_.c_str()));
-        const HMODULE found = ::LoadLibraryA(Planted);
-        ASSERT_NE(found, nullptr) << "the default search takes the current directory";
-        ::FreeLibrary(found);
-    }
-    void TearDown() override {
-        ::SetCurrentDirectoryA(previous_);
-        ::DeleteFileA((dir_ + Planted).c_str());
-        ::RemoveDirectoryA(dir_.c_str());
-    }
+TEST(SystemFunction, TakesItsDllFromTheSystemFolderOnly) {
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string dir = std::string(temp) + "MivoraPlanted\\";
+    const std::string planted = "mivora_planted.dll";
+    ::CreateDirectoryA(dir.c_str(), nullptr);
+    ASSERT_TRUE(
+        ::CopyFileA((ProgramDirectory() + "suite\\ZM_CheckVer.dll").c_str(), (dir + planted).c_str(), FALSE));
+    char previous[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(::SetCurrentDirectoryA(dir.c_str()));
+    const HMODULE found = ::LoadLibraryA(planted.c_str());
+    EXPECT_NE(found, nullptr) << "the default search takes the current directory";
+    ::FreeLibrary(found);
 
-    std::string dir_;
-    char previous_[MAX_PATH] = {};
-};
-
-TEST_F(PlantedDllTest, SystemFunctionsComeFromTheSystemFolderOnly) {
-    EXPECT_EQ(platform::SystemFunction(Planted, "ZM_luChkVer"), nullptr);
+    EXPECT_EQ(platform::SystemFunction(planted.c_str(), "ZM_luChkVer"), nullptr);
     EXPECT_NE(platform::SystemFunction("winmm.dll", "sndPlaySoundA"), nullptr);
+
+    ::SetCurrentDirectoryA(previous);
+    ::DeleteFileA((dir + planted).c_str());
+    ::RemoveDirectoryA(dir.c_str());
 }
 
-TEST_F(PlantedDllTest, StartUpTakesTheCurrentDirectoryOutOfTheSearch) {
-    platform::RemoveCurrentDirectoryFromDllSearch();
-    const HMODULE found = ::LoadLibraryA(Planted);
-    EXPECT_EQ(found, nullptr);
-    if (found != nullptr)
-        ::FreeLibrary(found);
-    // Back to the system's default search for the other tests.
-    using SetDllDirectoryProc = BOOL(WINAPI*)(LPCSTR);
-    platform::SystemFunction<SetDllDirectoryProc>("kernel32.dll", "SetDllDirectoryA")(nullptr);
+// Windows documents SetDllDirectory with an empty string as removing the current directory from the
+// default DLL search order (XP SP1 and later; earlier systems lack the function). Wine keeps searching
+// it, so this stands in for the system and records what it is asked.
+std::vector<std::string> DllDirectories;
+BOOL WINAPI RecordDllDirectory(LPCSTR directory) {
+    DllDirectories.push_back(directory == nullptr ? "(null)" : directory);
+    return TRUE;
+}
+
+TEST(RemoveCurrentDirectoryFromDllSearch, SetsAnEmptyDllDirectoryWhereTheSystemHasTheFunction) {
+    platform::RemoveCurrentDirectoryFromDllSearch(&RecordDllDirectory);
+    EXPECT_EQ(DllDirectories, std::vector<std::string>{""});
+    platform::RemoveCurrentDirectoryFromDllSearch(nullptr);
 }
 
 } // namespace

@@ -21,6 +21,7 @@ std::string ProgramDirectory() {
 
 const std::string Simulator = ProgramDirectory() + "suite\\ZM_CheckVer.dll";
 const std::string SimulatorWithoutExport = ProgramDirectory() + "suite\\noexport\\ZM_CheckVer.dll";
+const std::string SimulatorWithPart = ProgramDirectory() + "suite\\withpart\\";
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -56,7 +57,8 @@ protected:
     bool Loaded() const { return ::GetModuleHandleA(Target().c_str()) != nullptr; }
 
     void Clean() {
-        for (const char* name : {"ZM_CheckVer.dll", "ZM_CheckVer.dll.tmp", "checkver.log"})
+        for (const char* name :
+             {"ZM_CheckVer.dll", "ZM_CheckVer.dll.tmp", "ZM_CheckVerPart.dll", "checkver.log"})
             ::DeleteFileA((dir_ + name).c_str());
         ::RemoveDirectoryA((dir_ + "ZM_CheckVer.dll").c_str());
         ::RemoveDirectoryA(dir_.c_str());
@@ -149,6 +151,13 @@ TEST_F(CheckLibraryWineTest, AFaultOnDetachIsSurvived) {
     EXPECT_EQ(FreeCheckLibrary(), -3);
     ASSERT_EQ(LoadCheckLibrary(), 0);
     EXPECT_EQ(CallCheckEntry("ZM_000001", 0, "", 0), -204);
+}
+
+TEST_F(CheckLibraryWineTest, TheLibrarysOwnDllsComeFromItsFolder) {
+    for (const char* name : {"ZM_CheckVer.dll", "ZM_CheckVerPart.dll"})
+        ASSERT_TRUE(::CopyFileA((SimulatorWithPart + name).c_str(), (dir_ + name).c_str(), FALSE));
+    EXPECT_EQ(LoadCheckLibrary(), 0);
+    EXPECT_EQ(FreeCheckLibrary(), 0);
 }
 
 TEST_F(CheckLibraryWineTest, AFaultAtLoadIsAFailedLoad) {

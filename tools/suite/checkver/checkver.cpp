@@ -109,6 +109,10 @@ void UnmaskFpuAt(const Behaviour& behaviour, const char* point) {
 #define CHECKVER_EXPORT __declspec(dllexport)
 #endif
 
+#ifdef MIVORA_CHECKVER_WITH_PART
+extern "C" __declspec(dllimport) int ZM_CheckVerPart();
+#endif
+
 extern "C" CHECKVER_EXPORT int WINAPI ZM_luChkVer(const char* moduleId, int testMode, const char* suitePath,
                                                   int liveTestMode) {
     Record("call " + Escaped(moduleId) + " " + std::to_string(testMode) + " " + Escaped(suitePath) + " " +
@@ -131,6 +135,9 @@ extern "C" CHECKVER_EXPORT int WINAPI ZM_luChkVer(const char* moduleId, int test
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         Record("attach");
+#ifdef MIVORA_CHECKVER_WITH_PART
+        ZM_CheckVerPart();
+#endif
         const Behaviour behaviour = ReadBehaviour();
         UnmaskFpuAt(behaviour, "attach");
         Fault(behaviour.AttachFault);
