@@ -43,7 +43,7 @@ void TfrmLiveUpdate::FormCreate(TObject*) {
     SetTop(-1000);
 
     if (!IsSupportedOsVersion(GetOsVersionClass())) {
-        Decide(); // a notification during the warning starts nothing
+        Decide(); // the refusal decides: no notification starts the main program after it
         ShowWarning(mtWarning, "Mivora 를 실행할 수 없는 운영체제입니다.",
                     "Windows XP 와 Windows 2000 에서만 실행이 가능합니다.");
         Close();
