@@ -11,7 +11,9 @@ namespace platform {
 using LibraryHandle = void*; // HMODULE on Windows; the fake's own library otherwise
 using ExportAddress = void*;
 
-// Loads the library with the path text exactly as given; null when it cannot be loaded.
+// Loads the library file at `path`, made full against the current directory; the DLLs it imports are
+// looked for in its own folder first. Its start-up code runs under the fault guard. Null when it cannot
+// be loaded or a fault was raised inside.
 LibraryHandle LoadLibraryFile(const std::string& path);
 
 // The export's address, or null.
@@ -39,7 +41,8 @@ public:
 
     bool IsLoaded() const { return handle_ != nullptr; }
     ExportAddress Find(const char* name) const { return FindExport(handle_, name); }
-    // Releases the library now. False when a fault inside its detach was caught.
+    // Releases the library now. The handle is let go first, so after a fault inside its detach nothing
+    // (the destructor at exit included) releases it again. False when such a fault was caught.
     bool Release() { return handle_ == nullptr || ReleaseLibrary(std::exchange(handle_, nullptr)); }
 
 private:

@@ -9,6 +9,7 @@
 #include "update/updater_verdict.h"
 
 #include <functional>
+#include <utility>
 
 TfrmLiveUpdate* frmLiveUpdate = nullptr;
 
@@ -42,6 +43,7 @@ void TfrmLiveUpdate::FormCreate(TObject*) {
     SetTop(-1000);
 
     if (!IsSupportedOsVersion(GetOsVersionClass())) {
+        Decide(); // the refusal decides: no notification starts the main program after it
         ShowWarning(mtWarning, "Mivora 를 실행할 수 없는 운영체제입니다.",
                     "Windows XP 와 Windows 2000 에서만 실행이 가능합니다.");
         Close();
@@ -56,10 +58,12 @@ void TfrmLiveUpdate::FormCreate(TObject*) {
         result = CheckLiveUpdate(std::string(ModuleIds[0]),
                                  static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)), updater_);
     });
-    if (result != UpdaterStarted)
-        StartMainProgram();
-    else
+    if (result != UpdaterStarted) {
+        if (Decide())
+            StartMainProgram();
+    } else if (!decided_) {
         WatchUpdater();
+    }
 }
 
 void TfrmLiveUpdate::FormClose(TObject*, TCloseAction&) {
@@ -92,13 +96,9 @@ void TfrmLiveUpdate::WMCopyData(const COPYDATASTRUCT& data) {
 }
 
 void TfrmLiveUpdate::RespondToVerdict(std::int32_t code) {
-    // A verdict that arrives while another is being answered is ignored.
-    if (verdictInProgress_)
-        return;
     const auto response = ResponseToVerdict(code);
-    if (!response)
+    if (!response || !Decide())
         return;
-    verdictInProgress_ = true;
     StopWatchingUpdater();
     if (response->DialogType != 0)
         ShowWarning(response->DialogType, response->MainText, response->SubText);
@@ -106,6 +106,13 @@ void TfrmLiveUpdate::RespondToVerdict(std::int32_t code) {
         StartMainProgram();
     else
         Close();
+}
+
+// The first decision wins. The creation handler's dialogs and the library's own message loops dispatch
+// notifications before it has decided, and a verdict's dialog dispatches further ones: the main program
+// is never started twice, and a verdict not to start it stays.
+bool TfrmLiveUpdate::Decide() {
+    return !std::exchange(decided_, true);
 }
 
 void TfrmLiveUpdate::WatchUpdater() {

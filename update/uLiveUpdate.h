@@ -30,10 +30,12 @@ private:
     void WatchUpdater();
     void StopWatchingUpdater();
     void StartMainProgram();
+    bool Decide();
 
     platform::Process updater_;
     bool watchingUpdater_ = false;
-    bool verdictInProgress_ = false;
+    // Whether the main program is started has been decided (by the creation handler or a verdict).
+    bool decided_ = false;
 };
 
 extern TfrmLiveUpdate* frmLiveUpdate;

@@ -2,6 +2,8 @@
 
 #include <excpt.h>
 
+#include <cstdint>
+
 // Windows 2000 has no vectored handlers and GCC has no __try, so the guard registers its own
 // exception-registration record on the thread's handler chain (fs:[0]). The record carries, besides
 // the chain link and the handler, the stack and frame pointers to resume with and the caught code.
@@ -113,8 +115,13 @@ _mivora_guard_unwind:
 namespace platform {
 
 std::optional<DWORD> RunGuarded(void (*body)(void*) noexcept, void* context) noexcept {
+    std::uint16_t controlWord = 0;
+    asm volatile("fnstcw %0" : "=m"(controlWord));
     DWORD code = 0;
-    if (mivora_run_guarded(body, context, &code) != 0)
+    const int faulted = mivora_run_guarded(body, context, &code);
+    // Exceptions the body left pending are dropped, so that restoring the masks cannot raise one.
+    asm volatile("cld\n\tfnclex\n\tfldcw %0" : : "m"(controlWord) : "cc", "memory");
+    if (faulted != 0)
         return code;
     return std::nullopt;
 }

@@ -41,17 +41,49 @@ struct StdcallCall {
     std::int32_t Result;
 };
 
+struct Load {
+    HMODULE(WINAPI* Function)(LPCSTR, HANDLE, DWORD);
+    const char* Path;
+    HMODULE Library;
+};
+
 struct Release {
     BOOL(WINAPI* Function)(HMODULE);
     HMODULE Library;
 };
 
+// The path made full against the current directory; empty when it cannot be.
+std::string FullPath(const std::string& path) {
+    const DWORD size = ::GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
+        return {};
+    std::string full(size, '\0');
+    char* name = nullptr;
+    const DWORD length = ::GetFullPathNameA(path.c_str(), size, full.data(), &name);
+    full.resize(length < size ? length : 0);
+    return full;
+}
+
 } // namespace
 
+HMODULE GuardedLoad(HMODULE(WINAPI* load)(LPCSTR, HANDLE, DWORD), const std::string& fullPath) {
+    Load call{load, fullPath.c_str(), nullptr};
+    const auto fault = RunGuarded(
+        [](void* context) noexcept {
+            auto& l = *static_cast<Load*>(context);
+            l.Library = l.Function(l.Path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+        },
+        &call);
+    return fault ? nullptr : call.Library;
+}
+
 LibraryHandle LoadLibraryFile(const std::string& path) {
+    const std::string fullPath = FullPath(path);
+    if (fullPath.empty())
+        return nullptr;
     // No system message box for a file that is no library or lies on a missing drive.
     const UINT previous = ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    HMODULE library = ::LoadLibraryA(path.c_str());
+    HMODULE library = GuardedLoad(&::LoadLibraryExA, fullPath);
     ::SetErrorMode(previous);
     return library;
 }

@@ -1,5 +1,6 @@
 #include "platform/win32/system_function.h"
 
+#include "platform/win32/dll_search.h"
 #include "platform/win32/unique_resource.h"
 
 #include <string>
@@ -23,7 +24,7 @@ FARPROC SystemFunction(const char* dll, const char* name) {
     for (const auto& [file, module] : loaded)
         if (file == dll)
             return module ? ::GetProcAddress(module.get(), name) : nullptr;
-    loaded.emplace_back(dll, UniqueResource<ModuleTraits>(::LoadLibraryA(dll)));
+    loaded.emplace_back(dll, UniqueResource<ModuleTraits>(::LoadLibraryA(SystemDllPath(dll).c_str())));
     const auto& module = loaded.back().second;
     return module ? ::GetProcAddress(module.get(), name) : nullptr;
 }

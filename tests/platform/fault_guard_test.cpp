@@ -1,5 +1,7 @@
 #include "platform/win32/fault_guard.h"
 
+#include "tests/support/cpu_state.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -43,6 +45,17 @@ void FaultDeepInside(void* depth) noexcept {
     padding[1] = padding[0];
 }
 
+// As libraries of other compilers leave the thread: every x87 exception unmasked, and the direction flag
+// set.
+void UnmaskAndSetDirection(void*) noexcept {
+    const std::uint16_t unmasked = 0x1340;
+    asm volatile("fldcw %0\n\tstd" : : "m"(unmasked) : "cc");
+}
+void UnmaskSetDirectionAndFault(void*) noexcept {
+    UnmaskAndSetDirection(nullptr);
+    asm volatile("movl $1, 0x10" ::: "memory");
+}
+
 // A handler of the called code that declines the fault and counts how it was called.
 struct PassingRecord {
     void* Next;
@@ -74,6 +87,18 @@ TEST(RunGuarded, CatchesEachKindOfFaultWithItsCode) {
     DWORD code = 0xE0001234;
     EXPECT_EQ(platform::RunGuarded(Raise, &code), code);
     EXPECT_EQ(HandlerChainHead(), chain);
+}
+
+TEST(RunGuarded, GivesTheCallerBackItsFloatingPointControlAndAClearDirectionFlag) {
+    const std::uint16_t callers = support::FpuControlWord();
+    for (auto* body : {UnmaskAndSetDirection, UnmaskSetDirectionAndFault}) {
+        platform::RunGuarded(body, nullptr);
+        EXPECT_FALSE(support::DirectionFlagSet());
+        EXPECT_EQ(support::FpuControlWord(), callers);
+        volatile double third = 1.0;
+        third = third / 3.0; // inexact: raises when precision exceptions are unmasked
+        EXPECT_NEAR(third, 1.0 / 3.0, 1e-9);
+    }
 }
 
 TEST(RunGuarded, ReturnsNothingAfterANormalRun) {

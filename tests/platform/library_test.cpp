@@ -31,6 +31,14 @@ BOOL WINAPI FaultingRelease(HMODULE) {
     return TRUE;
 }
 
+// Windows runs a library's start-up code (its entry point, DLL_PROCESS_ATTACH) inside LoadLibraryEx, on
+// the calling thread ("Run-Time Dynamic Linking"), and its loader does not catch what that code raises
+// (Wine's does): the fault leaves LoadLibraryEx. This load faults just so.
+HMODULE WINAPI LoadFaultingInStartUp(LPCSTR, HANDLE, DWORD) {
+    asm volatile("movl $1, 0x10" ::: "memory");
+    return nullptr;
+}
+
 std::string ProgramDirectory() {
     char path[MAX_PATH];
     const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -68,6 +76,11 @@ TEST(CallStdcall4, AFaultInsideGivesNothingAndCallsGoOn) {
 TEST(GuardedRelease, AFaultingReleaseIsReportedAndSurvived) {
     EXPECT_FALSE(platform::GuardedRelease(&FaultingRelease, nullptr));
     EXPECT_FALSE(platform::GuardedRelease(&FaultingRelease, nullptr));
+}
+
+TEST(GuardedLoad, AFaultInTheLibrarysStartUpIsAFailedLoad) {
+    EXPECT_EQ(platform::GuardedLoad(&LoadFaultingInStartUp, "C:\\Suite\\ZM_CheckVer.dll"), nullptr);
+    EXPECT_EQ(platform::GuardedLoad(&LoadFaultingInStartUp, "C:\\Suite\\ZM_CheckVer.dll"), nullptr);
 }
 
 TEST(LoadLibraryFile, LoadsFindsAndReleasesTheSimulatedLibrary) {

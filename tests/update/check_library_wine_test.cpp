@@ -1,6 +1,7 @@
 #include "update/check_library.h"
 
 #include "tests/platform/registry_scratch.h"
+#include "tests/support/cpu_state.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@ std::string ProgramDirectory() {
 
 const std::string Simulator = ProgramDirectory() + "suite\\ZM_CheckVer.dll";
 const std::string SimulatorWithoutExport = ProgramDirectory() + "suite\\noexport\\ZM_CheckVer.dll";
+const std::string SimulatorWithPart = ProgramDirectory() + "suite\\withpart\\";
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -55,7 +57,8 @@ protected:
     bool Loaded() const { return ::GetModuleHandleA(Target().c_str()) != nullptr; }
 
     void Clean() {
-        for (const char* name : {"ZM_CheckVer.dll", "ZM_CheckVer.dll.tmp", "checkver.log"})
+        for (const char* name :
+             {"ZM_CheckVer.dll", "ZM_CheckVer.dll.tmp", "ZM_CheckVerPart.dll", "checkver.log"})
             ::DeleteFileA((dir_ + name).c_str());
         ::RemoveDirectoryA((dir_ + "ZM_CheckVer.dll").c_str());
         ::RemoveDirectoryA(dir_.c_str());
@@ -148,6 +151,37 @@ TEST_F(CheckLibraryWineTest, AFaultOnDetachIsSurvived) {
     EXPECT_EQ(FreeCheckLibrary(), -3);
     ASSERT_EQ(LoadCheckLibrary(), 0);
     EXPECT_EQ(CallCheckEntry("ZM_000001", 0, "", 0), -204);
+}
+
+TEST_F(CheckLibraryWineTest, TheLibrarysOwnDllsComeFromItsFolder) {
+    for (const char* name : {"ZM_CheckVer.dll", "ZM_CheckVerPart.dll"})
+        ASSERT_TRUE(::CopyFileA((SimulatorWithPart + name).c_str(), (dir_ + name).c_str(), FALSE));
+    EXPECT_EQ(LoadCheckLibrary(), 0);
+    EXPECT_EQ(FreeCheckLibrary(), 0);
+}
+
+TEST_F(CheckLibraryWineTest, AFaultAtLoadIsAFailedLoad) {
+    ASSERT_TRUE(::CopyFileA(Simulator.c_str(), Target().c_str(), FALSE));
+    for (const char* fault : {"attach-av", "attach-ill", "attach-div"}) {
+        ::SetEnvironmentVariableA("MIVORA_SIM_CHECKVER", fault);
+        EXPECT_EQ(LoadCheckLibrary(), -3) << fault;
+        EXPECT_EQ(FreeCheckLibrary(), -3) << fault << ": nothing bound";
+    }
+}
+
+TEST_F(CheckLibraryWineTest, TheGateKeepsItsFloatingPointControlAndDirectionFlag) {
+    ASSERT_TRUE(::CopyFileA(Simulator.c_str(), Target().c_str(), FALSE));
+    const std::uint16_t gate = support::FpuControlWord();
+    for (const char* misbehaviour : {"fpu-attach", "fpu-call", "fpu-detach", "df-call"}) {
+        ::SetEnvironmentVariableA("MIVORA_SIM_CHECKVER", misbehaviour);
+        ASSERT_EQ(LoadCheckLibrary(), 0) << misbehaviour;
+        EXPECT_EQ(support::FpuControlWord(), gate) << misbehaviour << ", after the load";
+        EXPECT_EQ(CallCheckEntry("ZM_000001", 0, "", 0), -204) << misbehaviour;
+        EXPECT_FALSE(support::DirectionFlagSet()) << misbehaviour;
+        EXPECT_EQ(support::FpuControlWord(), gate) << misbehaviour << ", after the call";
+        EXPECT_EQ(FreeCheckLibrary(), 0) << misbehaviour;
+        EXPECT_EQ(support::FpuControlWord(), gate) << misbehaviour << ", after the release";
+    }
 }
 
 TEST_F(CheckLibraryWineTest, AnEmptyRegisteredPathMakesTheNamesBare) {

@@ -18,6 +18,22 @@ std::string FirstLine(const std::string& text) {
     return text.substr(0, text.find('\n'));
 }
 
+HWND UpdateWindowOf(DWORD processId) {
+    for (HWND window : scenario::TopLevelWindows(processId))
+        if (scenario::ClassOf(window) == "TfrmLiveUpdate")
+            return window;
+    return nullptr;
+}
+
+// Sends a verdict as the updater does; a verdict with a dialog keeps the sender waiting past the time-out.
+void SendVerdict(HWND updateWindow, std::int32_t code) {
+    COPYDATASTRUCT verdict{};
+    verdict.dwData = static_cast<ULONG_PTR>(code);
+    DWORD_PTR reply = 1;
+    ::SendMessageTimeoutA(updateWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&verdict), SMTO_NORMAL, 500,
+                          &reply);
+}
+
 class GateTest : public ::testing::Test {
 protected:
     scenario::GateOutcome Run(const std::string& verdict, const std::string& library = "210",
@@ -185,10 +201,7 @@ TEST_F(GateTest, VerdictArrivingWhileAnotherIsAnsweredIsIgnored) {
     scenario::Started gate = scenario::StartGate("");
     const HWND dialog = scenario::WaitForDialog(gate.ProcessId, 20000);
     ASSERT_NE(dialog, nullptr);
-    HWND updateWindow = nullptr;
-    for (HWND window : scenario::TopLevelWindows(gate.ProcessId))
-        if (scenario::ClassOf(window) == "TfrmLiveUpdate")
-            updateWindow = window;
+    const HWND updateWindow = UpdateWindowOf(gate.ProcessId);
     ASSERT_NE(updateWindow, nullptr);
 
     COPYDATASTRUCT failed{};
@@ -204,6 +217,30 @@ TEST_F(GateTest, VerdictArrivingWhileAnotherIsAnsweredIsIgnored) {
     EXPECT_TRUE(scenario::WaitForExit(gate, 20000));
     EXPECT_EQ(MainLine(), std::string(MainProgram) + " ") << "the verdict in progress, 1103, was carried out";
     scenario::Kill(gate);
+}
+
+// A stray sender's verdict while the creation handler still shows "library failed", after which it
+// would start the main program. The first decision wins: one start at most, and a verdict not to start
+// stays.
+TEST_F(GateTest, AVerdictDuringTheCreationHandlersDialogIsTheOnlyDecision) {
+    struct Case {
+        std::int32_t Verdict;
+        int MainStarts;
+    };
+    for (const Case c : {Case{1101, 1}, Case{1102, 0}}) {
+        setup_.Library = false;
+        scenario::InstallSuite(setup_);
+        scenario::Started gate = scenario::StartGate("");
+        ASSERT_NE(scenario::WaitForDialog(gate.ProcessId, 20000), nullptr) << c.Verdict;
+        SendVerdict(UpdateWindowOf(gate.ProcessId), c.Verdict);
+        EXPECT_TRUE(scenario::AnswerDialogs(gate, "", RunTimeoutMs).Ended) << c.Verdict;
+        for (auto& main : scenario::RunningPrograms("MivoraMain.exe"))
+            scenario::WaitForExit(main, 10000);
+        std::string expected;
+        for (int i = 0; i < c.MainStarts; ++i)
+            expected += std::string(MainProgram) + " \n";
+        EXPECT_EQ(scenario::Recorded("MivoraMain.cmdline"), expected) << c.Verdict;
+    }
 }
 
 // In this process, the update window as it waits, without its creation handler's work.

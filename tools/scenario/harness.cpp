@@ -277,8 +277,12 @@ std::wstring MessageBoxText(HWND box) {
 }
 
 GateOutcome RunGate(const std::string& arguments, const std::string& screenshotPrefix, DWORD timeoutMs) {
-    GateOutcome outcome;
     Started gate = StartGate(arguments);
+    return AnswerDialogs(gate, screenshotPrefix, timeoutMs);
+}
+
+GateOutcome AnswerDialogs(Started& gate, const std::string& screenshotPrefix, DWORD timeoutMs) {
+    GateOutcome outcome;
     const DWORD start = ::GetTickCount();
     while (!(outcome.Ended = WaitForExit(gate, 0)) && ::GetTickCount() - start < timeoutMs) {
         const HWND dialog = WaitForDialog(gate.ProcessId, 200);

@@ -94,6 +94,8 @@ struct GateOutcome {
 // Starts the installed gate and answers each message dialog with Enter, after a screenshot named
 // `<screenshotPrefix>-<n>` when a prefix is given, until the gate ends or the time-out passes.
 GateOutcome RunGate(const std::string& arguments, const std::string& screenshotPrefix, DWORD timeoutMs);
+// The same for a gate already started; ends it if it still runs after the time-out.
+GateOutcome AnswerDialogs(Started& gate, const std::string& screenshotPrefix, DWORD timeoutMs);
 
 // Saves what the screen shows of the window as a 24-bit BMP under MIVORA_SCREENSHOTS (or the current
 // directory); returns the file's path.

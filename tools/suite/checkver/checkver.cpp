@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,8 +14,11 @@ namespace {
 
 struct Behaviour {
     int Answer = -204;
-    std::string CallFault;   // "av", "ill", "div" or empty
+    std::string AttachFault; // "av", "ill", "div" or empty
+    std::string CallFault;   // the same
     std::string DetachFault; // the same
+    std::string UnmaskFpu;   // "attach", "call", "detach" or empty: leave x87 exceptions unmasked there
+    bool LeaveDirectionSet = false;
 };
 
 std::string Environment(const char* name) {
@@ -31,7 +35,13 @@ Behaviour ReadBehaviour() {
         if (end == std::string::npos)
             end = words.size();
         const std::string word = words.substr(start, end - start);
-        if (word.rfind("call-", 0) == 0)
+        if (word.rfind("attach-", 0) == 0)
+            behaviour.AttachFault = word.substr(7);
+        else if (word.rfind("fpu-", 0) == 0)
+            behaviour.UnmaskFpu = word.substr(4);
+        else if (word == "df-call")
+            behaviour.LeaveDirectionSet = true;
+        else if (word.rfind("call-", 0) == 0)
             behaviour.CallFault = word.substr(5);
         else if (word.rfind("detach-", 0) == 0)
             behaviour.DetachFault = word.substr(7);
@@ -82,6 +92,14 @@ void Fault(const std::string& kind) {
         asm volatile("xorl %%ecx, %%ecx\n\tmovl $7, %%eax\n\tcltd\n\tidivl %%ecx" ::: "eax", "ecx", "edx");
 }
 
+// As a library built by another compiler leaves it: every x87 exception unmasked.
+void UnmaskFpuAt(const Behaviour& behaviour, const char* point) {
+    if (behaviour.UnmaskFpu == point) {
+        const std::uint16_t unmasked = 0x1340;
+        asm volatile("fldcw %0" : : "m"(unmasked));
+    }
+}
+
 } // namespace
 
 // The build without the export keeps the function but exports nothing.
@@ -91,21 +109,43 @@ void Fault(const std::string& kind) {
 #define CHECKVER_EXPORT __declspec(dllexport)
 #endif
 
+#ifdef MIVORA_CHECKVER_WITH_PART
+extern "C" __declspec(dllimport) int ZM_CheckVerPart();
+#endif
+
 extern "C" CHECKVER_EXPORT int WINAPI ZM_luChkVer(const char* moduleId, int testMode, const char* suitePath,
                                                   int liveTestMode) {
     Record("call " + Escaped(moduleId) + " " + std::to_string(testMode) + " " + Escaped(suitePath) + " " +
            std::to_string(liveTestMode));
-    const Behaviour behaviour = ReadBehaviour();
-    Fault(behaviour.CallFault);
-    return behaviour.Answer;
+    int answer = 0;
+    bool leaveDirectionSet = false;
+    {
+        const Behaviour behaviour = ReadBehaviour();
+        UnmaskFpuAt(behaviour, "call");
+        Fault(behaviour.CallFault);
+        answer = behaviour.Answer;
+        leaveDirectionSet = behaviour.LeaveDirectionSet;
+    }
+    // Set last, once the texts are freed: this library's own code would run with it otherwise.
+    if (leaveDirectionSet)
+        asm volatile("std" ::: "cc");
+    return answer;
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         Record("attach");
+#ifdef MIVORA_CHECKVER_WITH_PART
+        ZM_CheckVerPart();
+#endif
+        const Behaviour behaviour = ReadBehaviour();
+        UnmaskFpuAt(behaviour, "attach");
+        Fault(behaviour.AttachFault);
     } else if (reason == DLL_PROCESS_DETACH) {
         Record("detach");
-        Fault(ReadBehaviour().DetachFault);
+        const Behaviour behaviour = ReadBehaviour();
+        UnmaskFpuAt(behaviour, "detach");
+        Fault(behaviour.DetachFault);
     }
     return TRUE;
 }
