@@ -120,6 +120,9 @@ void TfrmLiveUpdate::StopWatchingUpdater() {
 
 void TfrmLiveUpdate::StartMainProgram() {
     ShowingErrors([&] {
+        // A gate closed meanwhile (while a dialog showed, say) starts nothing more.
+        if (Application->Terminating())
+            return;
         const std::string directory = ReadModulePath(ModuleNames[0]);
         platform::StartProgram(directory.empty() ? std::string() : directory + "MivoraMain.exe",
                                MainProgramCommandLine(directory, StartArgument));
