@@ -34,6 +34,7 @@ private:
     platform::Process updater_;
     bool watchingUpdater_ = false;
     bool verdictInProgress_ = false;
+    bool closeRequested_ = false;
 };
 
 extern TfrmLiveUpdate* frmLiveUpdate;

@@ -41,8 +41,6 @@ public:
     void Run();
     // Asks the loop to end (posts the quit message).
     void Terminate();
-    // The end was asked for, whether or not the loop has fetched the quit message yet.
-    bool Terminating() const { return terminating_; }
     bool Terminated() const { return terminated_; }
     // Handles every message waiting in the queue.
     void ProcessMessages();
