@@ -67,6 +67,7 @@ void TfrmLiveUpdate::FormCreate(TObject*) {
 }
 
 void TfrmLiveUpdate::FormClose(TObject*, TCloseAction&) {
+    closeRequested_ = true;
     Application->Terminate();
 }
 
@@ -127,6 +128,9 @@ void TfrmLiveUpdate::StopWatchingUpdater() {
 
 void TfrmLiveUpdate::StartMainProgram() {
     ShowingErrors([&] {
+        // A gate closed meanwhile (while a dialog showed, say) starts nothing more.
+        if (closeRequested_)
+            return;
         const std::string directory = ReadModulePath(ModuleNames[0]);
         platform::StartProgram(directory.empty() ? std::string() : directory + "MivoraMain.exe",
                                MainProgramCommandLine(directory, StartArgument));

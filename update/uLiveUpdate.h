@@ -36,6 +36,7 @@ private:
     bool watchingUpdater_ = false;
     // Whether the main program is started has been decided (by the creation handler or a verdict).
     bool decided_ = false;
+    bool closeRequested_ = false;
 };
 
 extern TfrmLiveUpdate* frmLiveUpdate;

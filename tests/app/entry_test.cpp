@@ -84,6 +84,30 @@ HWND WaitForUpdateWindow(const scenario::Started& gate, DWORD timeoutMs) {
     return nullptr;
 }
 
+HWND ApplicationWindow(const scenario::Started& gate) {
+    for (HWND window : scenario::TopLevelWindows(gate.ProcessId))
+        if (scenario::ClassOf(window) == "TApplication")
+            return window;
+    return nullptr;
+}
+
+// The shell's documented rule: a visible top-level window gets a taskbar button when it has no owner
+// and is not a tool window, or when it has the app-window style.
+bool HasTaskbarEntry(HWND window) {
+    const LONG exStyle = ::GetWindowLongW(window, GWL_EXSTYLE);
+    return ::IsWindowVisible(window) &&
+           (((::GetWindow(window, GW_OWNER) == nullptr) && (exStyle & WS_EX_TOOLWINDOW) == 0) ||
+            (exStyle & WS_EX_APPWINDOW) != 0);
+}
+
+std::vector<HWND> TaskbarEntries(const scenario::Started& gate) {
+    std::vector<HWND> entries;
+    for (HWND window : scenario::TopLevelWindows(gate.ProcessId))
+        if (HasTaskbarEntry(window))
+            entries.push_back(window);
+    return entries;
+}
+
 bool AnyVisibleWindow(DWORD processId) {
     for (HWND window : scenario::TopLevelWindows(processId))
         if (::IsWindowVisible(window))
@@ -219,6 +243,38 @@ TEST_F(EntryTest, OfTwentySimultaneousStartsExactlyOneTakesTheLastRoad) {
         scenario::DeleteGlobalAtom(argument(i));
 }
 
+// The suite's name on the taskbar while the gate waits, shown by its application window alone; its
+// dialogs belong under it.
+TEST_F(EntryTest, TheLastRoadHasOneTaskbarEntryTheDialogsBelongTo) {
+    scenario::Started gate = scenario::StartGate("first");
+    ASSERT_NE(WaitForUpdateWindow(gate, 20000), nullptr);
+    ASSERT_NE(scenario::AwaitRecord("ZM_LiveUpdate.cmdline", 20000), "") << "waiting for the updater";
+    const HWND application = ApplicationWindow(gate);
+    EXPECT_EQ(TaskbarEntries(gate), std::vector<HWND>{application});
+    EXPECT_EQ(scenario::TitleOf(application), L"\uC824\uBC14\uB178\uBBF8\uBCF4\uB77C");
+    RECT bounds{};
+    ::GetWindowRect(application, &bounds);
+    EXPECT_EQ(bounds.right - bounds.left, 0);
+    EXPECT_EQ(bounds.bottom - bounds.top, 0);
+    scenario::Kill(gate);
+
+    scenario::SuiteSetup setup;
+    setup.Verdict = "1103";
+    scenario::InstallSuite(setup);
+    gate = scenario::StartGate("second");
+    const HWND dialog = scenario::WaitForDialog(gate.ProcessId, 20000);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(::GetWindow(dialog, GW_OWNER), ApplicationWindow(gate));
+    EXPECT_EQ(TaskbarEntries(gate), std::vector<HWND>{ApplicationWindow(gate)});
+
+    // Closed while its dialog shows (the dialog disables the entry, so this comes from elsewhere), the
+    // gate starts nothing more.
+    ::PostMessageA(ApplicationWindow(gate), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(scenario::WaitForExit(gate, 10000));
+    EXPECT_EQ(scenario::AwaitRecord("MivoraMain.cmdline", 2000), "");
+    scenario::Kill(gate);
+}
+
 // A gate whose updater never reports can still be ended from outside, and the next start takes the
 // instance over.
 TEST_F(EntryTest, AGateEndedFromOutsideLeavesTheInstanceToTheNextStart) {
@@ -234,10 +290,10 @@ TEST_F(EntryTest, AGateEndedFromOutsideLeavesTheInstanceToTheNextStart) {
         {"update window closed by its system menu",
          [](scenario::Started&, HWND window) { ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }, 0},
         {"application window closed",
+         [](scenario::Started& gate, HWND) { ::PostMessageA(ApplicationWindow(gate), WM_CLOSE, 0, 0); }, 0},
+        {"taskbar entry's Close",
          [](scenario::Started& gate, HWND) {
-             for (HWND window : scenario::TopLevelWindows(gate.ProcessId))
-                 if (scenario::ClassOf(window) == "TApplication")
-                     ::PostMessageA(window, WM_CLOSE, 0, 0);
+             ::PostMessageA(ApplicationWindow(gate), WM_SYSCOMMAND, SC_CLOSE, 0);
          },
          0},
         {"taskkill without /f",

@@ -177,6 +177,32 @@ TEST_F(ApplicationTest, ShowModalReturnsTheModalResultWithTheOwnerDisabledMeanwh
     delete owner;
 }
 
+// The application stays terminated from here on: these come last.
+
+// The application window is the taskbar entry while the loop runs; a program whose end was asked for
+// before its loop never flashes one.
+TEST_F(ApplicationTest, ClosingTheMainFormEndsTheLoopAndItsTaskbarEntry) {
+    TForm* form = nullptr;
+    Application->CreateForm(form);
+    std::vector<TCloseAction> actions;
+    std::vector<bool> entryShown;
+    form->OnClose =
+        TCloseEvent("FormClose", [&](TObject*, TCloseAction& action) { actions.push_back(action); });
+    form->OnShow = TNotifyEvent("FormShow", [&](TObject*) {
+        entryShown.push_back(::IsWindowVisible(Application->Handle()) != FALSE);
+        ::PostMessageW(form->Handle(), WM_CLOSE, 0, 0);
+    });
+    Application->Run();
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(actions, std::vector<TCloseAction>{TCloseAction::caFree});
+    EXPECT_FALSE(::IsWindowVisible(Application->Handle())) << "the entry goes with the loop";
+
+    form->Hide();
+    Application->Run();
+    EXPECT_EQ(entryShown, (std::vector<bool>{true, false}));
+    delete form;
+}
+
 TEST_F(ApplicationTest, ClosingTheApplicationWindowClosesTheMainFormAndKeepsTheWindow) {
     EXPECT_EQ(::SendMessageW(Application->Handle(), WM_CLOSE, 0, 0), 0);
     EXPECT_TRUE(::IsWindow(Application->Handle())) << "without a main form too";
@@ -193,21 +219,6 @@ TEST_F(ApplicationTest, ClosingTheApplicationWindowClosesTheMainFormAndKeepsTheW
     EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) << "the loop is asked to end";
     EXPECT_TRUE(::IsWindow(Application->Handle()));
     EXPECT_TRUE(::IsWindow(formWindow)) << "the main form's window outlives the request";
-    delete form;
-}
-
-// The application stays terminated from here on: these two come last.
-TEST_F(ApplicationTest, ClosingTheMainFormEndsTheLoop) {
-    TForm* form = nullptr;
-    Application->CreateForm(form);
-    std::vector<TCloseAction> actions;
-    form->OnClose =
-        TCloseEvent("FormClose", [&](TObject*, TCloseAction& action) { actions.push_back(action); });
-    form->OnShow =
-        TNotifyEvent("FormShow", [&](TObject*) { ::PostMessageW(form->Handle(), WM_CLOSE, 0, 0); });
-    Application->Run();
-    EXPECT_TRUE(Application->Terminated());
-    EXPECT_EQ(actions, std::vector<TCloseAction>{TCloseAction::caFree});
     delete form;
 }
 

@@ -14,8 +14,8 @@ TApplication* Application = nullptr;
 
 namespace {
 
-// Closing the application (its taskbar entry, or a close request to each of the program's windows)
-// closes the main form, which ends the program. The window itself stays: every form hangs on it, and
+// Closing the application (the taskbar entry's Close, or a close request to each of the program's
+// windows) closes the main form, which ends the program. The window itself stays: every form hangs on it, and
 // destroying it would take the main form along without ending the message loop.
 LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message != WM_CLOSE)
@@ -29,6 +29,8 @@ LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam,
 
 constexpr char kApplicationClass[] = "TApplication";
 
+// Unowned and without the tool-window style, so that once shown it is the program's taskbar entry; with
+// no size it shows nothing else. Every form is owned by it, so no form has an entry of its own.
 HWND CreateApplicationWindow() {
     framework::RegisterWindowClass(kApplicationClass, ApplicationWindowProc);
     return framework::CreateFrameworkWindow(0, kApplicationClass,
@@ -86,12 +88,20 @@ void TApplication::FormCreated(TForm& form) {
 void TApplication::Run() {
     if (mainForm_ == nullptr)
         return;
+    // A program that ends at once would only flash an entry on the taskbar. Not activated: an updater
+    // started meanwhile keeps the focus.
+    const bool entry = !terminating_;
+    if (entry)
+        ::ShowWindow(handle_.get(), SW_SHOWNOACTIVATE);
     mainForm_->Show();
     while (!terminated_)
         HandleMessage();
+    if (entry)
+        ::ShowWindow(handle_.get(), SW_HIDE);
 }
 
 void TApplication::Terminate() {
+    terminating_ = true;
     ::PostQuitMessage(0);
 }
 

@@ -35,8 +35,9 @@ public:
         FormCreated(*form);
     }
 
-    // Shows the main form and handles messages until the application ends; returns at once without a
-    // main form.
+    // Shows the application window as the program's taskbar entry and the main form, and handles messages
+    // until the application ends; returns at once without a main form. With the end already asked for,
+    // the entry is not shown.
     void Run();
     // Asks the loop to end (posts the quit message).
     void Terminate();
@@ -64,6 +65,7 @@ private:
     platform::UniqueWindow handle_;
     std::string title_;
     TForm* mainForm_ = nullptr;
+    bool terminating_ = false;
     bool terminated_ = false;
     TControl* mouseControl_ = nullptr;
     TControl* captureControl_ = nullptr;
