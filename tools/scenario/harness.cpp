@@ -88,7 +88,7 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
-void WriteBmp(const std::string& path, int width, int height, const void* bits) {
+bool WriteBmp(const std::string& path, int width, int height, const void* bits) {
     const int stride = (width * 3 + 3) & ~3;
     BITMAPFILEHEADER file{};
     BITMAPINFOHEADER info{};
@@ -104,6 +104,8 @@ void WriteBmp(const std::string& path, int width, int height, const void* bits) 
     out.write(reinterpret_cast<const char*>(&file), sizeof(file));
     out.write(reinterpret_cast<const char*>(&info), sizeof(info));
     out.write(static_cast<const char*>(bits), stride * height);
+    out.close();
+    return !out.fail();
 }
 
 } // namespace
@@ -119,9 +121,13 @@ void RemoveSuiteKeys() {
     ::SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\QUENTAR");
 }
 
+void ClearRecords() {
+    EmptyDirectory(RecordDirectory);
+}
+
 // The programs of an earlier run may still be writing their records: each run starts from a clean slate.
 void EndSuitePrograms() {
-    for (const char* name : {"MivoraMain.exe", "ZM_LiveUpdate.exe", "Mivora.exe"})
+    for (const char* name : {"Mivora.exe", "ZM_LiveUpdate.exe", "MivoraMain.exe"})
         for (Started& program : RunningPrograms(name))
             if (!WaitForExit(program, 3000))
                 Kill(program);
@@ -160,7 +166,7 @@ void InstallSuite(const SuiteSetup& setup) {
     if (!setup.Version.empty())
         SetText(module.get(), "ver", setup.Version);
 
-    EmptyDirectory(RecordDirectory);
+    ClearRecords();
     ::SetEnvironmentVariableA("MIVORA_SIM_RECORD", std::string(RecordDirectory).c_str());
     ::SetEnvironmentVariableA("MIVORA_SIM_CHECKVER", setup.CheckLibrary.c_str());
     ::SetEnvironmentVariableA("MIVORA_SIM_CHECKVER_LOG",
@@ -279,6 +285,7 @@ std::wstring MessageBoxText(HWND box) {
 GateOutcome RunGate(const std::string& arguments, const std::string& screenshotPrefix, DWORD timeoutMs) {
     GateOutcome outcome;
     Started gate = StartGate(arguments);
+    outcome.ProcessId = gate.ProcessId;
     const DWORD start = ::GetTickCount();
     while (!(outcome.Ended = WaitForExit(gate, 0)) && ::GetTickCount() - start < timeoutMs) {
         const HWND dialog = WaitForDialog(gate.ProcessId, 200);
@@ -289,9 +296,13 @@ GateOutcome RunGate(const std::string& arguments, const std::string& screenshotP
             outcome.Screenshots.push_back(
                 SaveScreenshot(dialog, screenshotPrefix + "-" + std::to_string(outcome.Dialogs)));
         PressKey(dialog, VK_RETURN);
-        WaitForDialogGone(dialog, 5000);
+        if (!WaitForDialogGone(dialog, 5000)) {
+            outcome.DialogStayed = true;
+            break;
+        }
     }
     Kill(gate);
+    EndSuitePrograms();
     return outcome;
 }
 
@@ -344,8 +355,7 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
         ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), bounds.left, bounds.top, SRCCOPY);
         ::GdiFlush();
     }
-    WriteBmp(path, width, height, bits);
-    return path;
+    return WriteBmp(path, width, height, bits) ? path : std::string();
 }
 
 std::string Recorded(const std::string& name) {
