@@ -317,7 +317,10 @@ bool WaitForDialogGone(HWND dialog, DWORD timeoutMs) {
 }
 
 void PressKey(HWND window, WORD virtualKey) {
+    // The key goes to the foreground window: wait until the window is it, then for its focus to settle.
     ::SetForegroundWindow(window);
+    for (int i = 0; i < 150 && ::GetForegroundWindow() != window; ++i)
+        ::Sleep(20);
     ::Sleep(150);
     INPUT inputs[2] = {};
     inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
@@ -361,6 +364,11 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
 std::string Recorded(const std::string& name) {
     std::ifstream file(std::string(RecordDirectory) + name, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::string RecordedWhenSettled(const std::string& name) {
+    EndSuitePrograms();
+    return Recorded(name);
 }
 
 void DeleteGlobalAtom(const std::string& text) {

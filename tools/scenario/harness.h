@@ -110,6 +110,10 @@ std::string SaveScreenshot(HWND window, const std::string& name);
 // "MivoraMain.notices", "ZM_LiveUpdate.sent", "checkver.log"); empty when nothing.
 std::string Recorded(const std::string& name);
 
+// Like Recorded, once the suite's programs have ended (EndSuitePrograms): after a gate has ended, what
+// a program it started would record is there, and what is missing did not happen.
+std::string RecordedWhenSettled(const std::string& name);
+
 // Like Recorded, but waits up to `timeoutMs` for the record to appear, for a program still running.
 std::string AwaitRecord(const std::string& name, DWORD timeoutMs);
 
