@@ -15,7 +15,7 @@ sudo_cmd=()
 # On a fresh machine automatic updates often hold the package manager's lock for a while, and a second
 # install may run beside this one: wait for the lock (up to five minutes) rather than fail at once.
 lock_wait=300
-apt() {
+apt_get() {
   local waited=0 log status
   log=$(mktemp)
   while :; do
@@ -48,8 +48,8 @@ done
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
-  apt update -qq
-  apt install -y -qq --no-install-recommends "${missing[@]}"
+  apt_get update -qq
+  apt_get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 # The mingw compilers must use the posix thread model for std::mutex-free C++20 with static libstdc++;
