@@ -2,12 +2,37 @@
 # Installs, only when missing, every Debian package the builds and the Wine rig need.
 set -euo pipefail
 
+# pulseaudio with a null sink gives the rig's Wine a wave-out device; libpulse0:i386 is what Wine's 32-bit
+# winepulse driver loads.
 packages=(cmake g++ make ninja-build googletest libgtest-dev clang libclang-rt-14-dev
           clang-format mingw-w64 g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686
-          wine wine32 xvfb x11-apps xauth imagemagick fonts-nanum xdotool python3 file)
+          wine wine32 xvfb x11-apps xauth imagemagick fonts-nanum xdotool python3 file
+          pulseaudio libpulse0:i386)
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+
+# On a fresh machine automatic updates often hold the package manager's lock for a while, and a second
+# install may run beside this one: wait for the lock (up to five minutes) rather than fail at once.
+lock_wait=300
+apt_get() {
+  local waited=0 log status
+  log=$(mktemp)
+  while :; do
+    status=0
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout="$lock_wait" "$@" 2>"$log" ||
+      status=$?
+    if [ $status -eq 0 ] || ! grep -qiE 'could not get lock|unable to (acquire|lock)' "$log" ||
+       [ $waited -ge $lock_wait ]; then
+      cat "$log" >&2
+      rm -f "$log"
+      return $status
+    fi
+    [ $waited -eq 0 ] && echo "install-deps: another install holds the package manager's lock; waiting up to $((lock_wait / 60)) minutes" >&2
+    sleep 5
+    waited=$((waited + 5))
+  done
+}
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo_cmd[@]}" dpkg --add-architecture i386
@@ -23,8 +48,8 @@ done
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  apt_get update -qq
+  apt_get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 # The mingw compilers must use the posix thread model for std::mutex-free C++20 with static libstdc++;

@@ -26,12 +26,15 @@ export MIVORA_SCREENSHOTS="${MIVORA_SCREENSHOTS:-$build_dir/screenshots}"
 mkdir -p "$MIVORA_SCREENSHOTS"
 
 xvfb_pid=""
+pulse_pid=""
+pulse_dir=""
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
+  for pid in $xvfb_pid $pulse_pid; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  [ -z "$pulse_dir" ] || rm -rf "$pulse_dir"
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
@@ -48,6 +51,18 @@ if [ "${MIVORA_REAL_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
   [ -e "/tmp/.X11-unix/X$n" ] || { echo "rig: Xvfb did not start" >&2; exit 1; }
   export DISPLAY=":$n"
 fi
+
+# A sound server of the run's own with a null sink gives Wine a wave-out device: no display, no D-Bus,
+# no network protocol, only a socket in a directory of its own (short, for the socket's path limit).
+pulse_dir=$(mktemp -d /tmp/mivora-pulse.XXXXXX)
+env -u DISPLAY HOME="$pulse_dir" XDG_RUNTIME_DIR="$pulse_dir" DBUS_SESSION_BUS_ADDRESS=disabled: \
+  pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
+  -L "module-null-sink sink_name=rig" -L "module-native-protocol-unix auth-anonymous=1 socket=$pulse_dir/native" \
+  </dev/null >"$pulse_dir/log" 2>&1 &
+pulse_pid=$!
+for _ in $(seq 100); do [ -S "$pulse_dir/native" ] && break; sleep 0.05; done
+[ -S "$pulse_dir/native" ] || { echo "rig: the sound server did not start:" >&2; cat "$pulse_dir/log" >&2; exit 1; }
+export PULSE_SERVER="unix:$pulse_dir/native" PULSE_COOKIE="$pulse_dir/cookie"
 export MIVORA_RIG=1
 
 "$here/wine-prefix.sh"

@@ -18,8 +18,8 @@ if [ ! -f "$created" ]; then
 fi
 
 # Windows XP by default (tests choose others per program under AppDefaults); the suite's face names
-# rendered by a Korean font; and no window-manager handshake, which would cost two seconds each time a
-# window is hidden on a display without a window manager.
+# rendered by a Korean font; sound through the rig's own sound server; and no window-manager handshake,
+# which would cost two seconds each time a window is hidden on a display without a window manager.
 settings=$(cat <<'REG'
 Windows Registry Editor Version 5.00
 
@@ -31,6 +31,9 @@ Windows Registry Editor Version 5.00
 "Gulim"="NanumGothic"
 "MS Sans Serif"="NanumGothic"
 "Arial"="NanumGothic"
+
+[HKEY_CURRENT_USER\Software\Wine\Drivers]
+"Audio"="pulse"
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"

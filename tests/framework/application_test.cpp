@@ -109,8 +109,12 @@ TEST_F(ApplicationTest, AnErrorInTheCreationHandlerGoesToTheErrorBoxAndCreationC
 
 TEST_F(ApplicationTest, RunReturnsAtOnceWithoutAMainForm) {
     ASSERT_EQ(Application->MainForm(), nullptr);
+    ::PostThreadMessageA(::GetCurrentThreadId(), WM_APP, 0, 0);
+    ::PostQuitMessage(0); // ends a loop that should not have run
     Application->Run();
-    SUCCEED();
+    MSG message;
+    EXPECT_TRUE(::PeekMessageA(&message, nullptr, WM_APP, WM_APP, PM_REMOVE)) << "Run handled no message";
+    ::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 TEST_F(ApplicationTest, WaitingMessagesAreHandledAndAnErrorInAHandlerStaysInsideTheWindowProcedure) {

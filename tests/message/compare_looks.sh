@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Compares each screenshot of the message dialog with its committed reference.
+# Compares each screenshot of the message dialog with its committed reference; every reference was
+# looked at by eye before it was committed. The screenshots are taken anew by each test run.
 #   compare_looks.sh <reference dir> <screenshot dir>
 # A look differs when more than 0.5 % of its pixels differ by more than 8 % in colour.
 set -euo pipefail

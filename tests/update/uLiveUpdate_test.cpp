@@ -43,63 +43,14 @@ protected:
         scenario::InstallSuite(setup_);
         return scenario::RunGate("\"  install  \"", screenshotPrefix, RunTimeoutMs);
     }
-    // The main program's command line; waits a while for a start that is still on its way.
-    std::string MainLine() const { return FirstLine(scenario::AwaitRecord("MivoraMain.cmdline", 3000)); }
+    // The main program's command line, once the gate and what it started have ended.
+    std::string MainLine() const { return FirstLine(scenario::RecordedWhenSettled("MivoraMain.cmdline")); }
 
     scenario::SuiteSetup setup_;
 };
 
-TEST_F(GateTest, EachVerdictGetsItsDialogAndItsStart) {
-    struct Case {
-        const char* Verdict;
-        int Dialogs;
-        bool MainStarts;
-    };
-    for (const Case c : {Case{"1006", 1, true}, Case{"1007", 1, false}, Case{"1101", 0, true},
-                         Case{"1102", 1, false}, Case{"1103", 1, true}}) {
-        const auto outcome = Run(c.Verdict);
-        EXPECT_TRUE(outcome.Ended) << c.Verdict;
-        EXPECT_EQ(outcome.Dialogs, c.Dialogs) << c.Verdict;
-        EXPECT_EQ(scenario::Recorded("ZM_LiveUpdate.sent"), std::string(c.Verdict) + "\n");
-        if (c.MainStarts)
-            EXPECT_EQ(MainLine(), std::string(MainProgram) + " INSTALL") << c.Verdict;
-        else
-            EXPECT_EQ(MainLine(), "") << c.Verdict;
-    }
-}
-
-TEST_F(GateTest, UpdaterGetsItsCommandLine) {
-    Run("1101");
-    const std::string line = FirstLine(scenario::Recorded("ZM_LiveUpdate.cmdline"));
-    const std::string expectedStart =
-        "C:\\Program Files\\Zelvano Mivora\\ZM_LiveUpdate.exe <ZM_000001><0><C:\\Program Files\\><0><";
-    EXPECT_EQ(line.substr(0, expectedStart.size()), expectedStart);
-    EXPECT_EQ(line.back(), '>');
-    EXPECT_EQ(scenario::Recorded("checkver.log"),
-              "attach\r\ncall s:ZM_000001 0 s:C:\\Program%20Files\\ 0\r\ndetach\r\n");
-}
-
-TEST_F(GateTest, UnknownCodeIsIgnoredAndALaterVerdictHandled) {
-    const auto outcome = Run("1000,1102");
-    EXPECT_TRUE(outcome.Ended);
-    EXPECT_EQ(outcome.Dialogs, 1);
-    EXPECT_EQ(scenario::Recorded("ZM_LiveUpdate.sent"), "1000\n1102\n");
-    EXPECT_EQ(MainLine(), "");
-}
-
-TEST_F(GateTest, PayloadChangesNothing) {
-    const auto outcome = Run("payload:1101");
-    EXPECT_TRUE(outcome.Ended);
-    EXPECT_EQ(outcome.Dialogs, 0);
-    EXPECT_EQ(MainLine(), std::string(MainProgram) + " INSTALL");
-}
-
-TEST_F(GateTest, UpdaterEndingWithoutAVerdictCountsAsUnfinished) {
-    const auto outcome = Run("exit");
-    EXPECT_TRUE(outcome.Ended);
-    EXPECT_EQ(outcome.Dialogs, 1);
-    EXPECT_EQ(MainLine(), std::string(MainProgram) + " INSTALL");
-}
+// Each verdict, the updater's command line and what the library was asked are the scenarios' part
+// (tools/scenario, ctest "scenarios"); these are the cases around them.
 
 TEST_F(GateTest, UpdaterThatCannotStartStartsTheMainProgram) {
     scenario::InstallSuite(setup_);
@@ -125,6 +76,8 @@ TEST_F(GateTest, UnsupportedWindowsIsRefusedBeforeTheUpdateCheck) {
         const auto outcome = Run("1101", "210", std::string("message_os_refused_") + version);
         EXPECT_TRUE(outcome.Ended) << version;
         EXPECT_EQ(outcome.Dialogs, 1) << version;
+        for (const std::string& screenshot : outcome.Screenshots)
+            EXPECT_FALSE(screenshot.empty()) << version << ": the screenshot was not written";
         EXPECT_EQ(scenario::Recorded("checkver.log"), "") << version;
         EXPECT_EQ(scenario::Recorded("ZM_LiveUpdate.cmdline"), "") << version;
         EXPECT_EQ(MainLine(), "") << version;

@@ -88,7 +88,7 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
-void WriteBmp(const std::string& path, int width, int height, const void* bits) {
+bool WriteBmp(const std::string& path, int width, int height, const void* bits) {
     const int stride = (width * 3 + 3) & ~3;
     BITMAPFILEHEADER file{};
     BITMAPINFOHEADER info{};
@@ -104,6 +104,8 @@ void WriteBmp(const std::string& path, int width, int height, const void* bits) 
     out.write(reinterpret_cast<const char*>(&file), sizeof(file));
     out.write(reinterpret_cast<const char*>(&info), sizeof(info));
     out.write(static_cast<const char*>(bits), stride * height);
+    out.close();
+    return !out.fail();
 }
 
 } // namespace
@@ -119,9 +121,13 @@ void RemoveSuiteKeys() {
     ::SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\QUENTAR");
 }
 
+void ClearRecords() {
+    EmptyDirectory(RecordDirectory);
+}
+
 // The programs of an earlier run may still be writing their records: each run starts from a clean slate.
 void EndSuitePrograms() {
-    for (const char* name : {"MivoraMain.exe", "ZM_LiveUpdate.exe", "Mivora.exe"})
+    for (const char* name : {"Mivora.exe", "ZM_LiveUpdate.exe", "MivoraMain.exe"})
         for (Started& program : RunningPrograms(name))
             if (!WaitForExit(program, 3000))
                 Kill(program);
@@ -160,7 +166,7 @@ void InstallSuite(const SuiteSetup& setup) {
     if (!setup.Version.empty())
         SetText(module.get(), "ver", setup.Version);
 
-    EmptyDirectory(RecordDirectory);
+    ClearRecords();
     ::SetEnvironmentVariableA("MIVORA_SIM_RECORD", std::string(RecordDirectory).c_str());
     ::SetEnvironmentVariableA("MIVORA_SIM_CHECKVER", setup.CheckLibrary.c_str());
     ::SetEnvironmentVariableA("MIVORA_SIM_CHECKVER_LOG",
@@ -283,6 +289,7 @@ GateOutcome RunGate(const std::string& arguments, const std::string& screenshotP
 
 GateOutcome AnswerDialogs(Started& gate, const std::string& screenshotPrefix, DWORD timeoutMs) {
     GateOutcome outcome;
+    outcome.ProcessId = gate.ProcessId;
     const DWORD start = ::GetTickCount();
     while (!(outcome.Ended = WaitForExit(gate, 0)) && ::GetTickCount() - start < timeoutMs) {
         const HWND dialog = WaitForDialog(gate.ProcessId, 200);
@@ -293,9 +300,13 @@ GateOutcome AnswerDialogs(Started& gate, const std::string& screenshotPrefix, DW
             outcome.Screenshots.push_back(
                 SaveScreenshot(dialog, screenshotPrefix + "-" + std::to_string(outcome.Dialogs)));
         PressKey(dialog, VK_RETURN);
-        WaitForDialogGone(dialog, 5000);
+        if (!WaitForDialogGone(dialog, 5000)) {
+            outcome.DialogStayed = true;
+            break;
+        }
     }
     Kill(gate);
+    EndSuitePrograms();
     return outcome;
 }
 
@@ -310,7 +321,10 @@ bool WaitForDialogGone(HWND dialog, DWORD timeoutMs) {
 }
 
 void PressKey(HWND window, WORD virtualKey) {
+    // The key goes to the foreground window: wait until the window is it, then for its focus to settle.
     ::SetForegroundWindow(window);
+    for (int i = 0; i < 150 && ::GetForegroundWindow() != window; ++i)
+        ::Sleep(20);
     ::Sleep(150);
     INPUT inputs[2] = {};
     inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
@@ -348,13 +362,17 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
         ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), bounds.left, bounds.top, SRCCOPY);
         ::GdiFlush();
     }
-    WriteBmp(path, width, height, bits);
-    return path;
+    return WriteBmp(path, width, height, bits) ? path : std::string();
 }
 
 std::string Recorded(const std::string& name) {
     std::ifstream file(std::string(RecordDirectory) + name, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::string RecordedWhenSettled(const std::string& name) {
+    EndSuitePrograms();
+    return Recorded(name);
 }
 
 void DeleteGlobalAtom(const std::string& text) {

@@ -33,8 +33,11 @@ void InstallSuite(const SuiteSetup& setup);
 // Removes everything InstallSuite wrote to the registry (the suite's keys).
 void RemoveSuiteKeys();
 
+// Empties the simulator's records, e.g. of what a program started before the run under test wrote.
+void ClearRecords();
+
 // Lets the suite's programs (gate, updater, main program) finish for a while and ends those that keep
-// running. InstallSuite does this first.
+// running. InstallSuite does this first; after a gate has ended, it makes the records final.
 void EndSuitePrograms();
 
 // Wine's Windows version for one program, by file name; empty restores the prefix default.
@@ -86,27 +89,34 @@ void PressKey(HWND window, WORD virtualKey);
 
 // What a run of the gate showed.
 struct GateOutcome {
+    DWORD ProcessId = 0;
     int Dialogs = 0;
-    bool Ended = false;
+    bool Ended = false;        // on its own, with every dialog closed by its key
+    bool DialogStayed = false; // a dialog was still open five seconds after its Enter
     std::vector<std::string> Screenshots;
 };
 
 // Starts the installed gate and answers each message dialog with Enter, after a screenshot named
-// `<screenshotPrefix>-<n>` when a prefix is given, until the gate ends or the time-out passes.
+// `<screenshotPrefix>-<n>` when a prefix is given, until the gate ends, a dialog stays open after its
+// key or the time-out passes; a gate still running then is ended, and the suite's programs it started
+// have ended too when this returns (see EndSuitePrograms).
 GateOutcome RunGate(const std::string& arguments, const std::string& screenshotPrefix, DWORD timeoutMs);
 // The same for a gate already started; ends it if it still runs after the time-out.
 GateOutcome AnswerDialogs(Started& gate, const std::string& screenshotPrefix, DWORD timeoutMs);
 
 // Saves what the screen shows of the window as a 24-bit BMP under MIVORA_SCREENSHOTS (or the current
-// directory); returns the file's path.
+// directory); returns the file's path, or empty when the file could not be written whole.
 std::string SaveScreenshot(HWND window, const std::string& name);
 
 // What the simulator recorded in its file `name` ("ZM_LiveUpdate.cmdline", "MivoraMain.cmdline",
 // "MivoraMain.notices", "ZM_LiveUpdate.sent", "checkver.log"); empty when nothing.
 std::string Recorded(const std::string& name);
 
-// Like Recorded, but waits up to `timeoutMs` for the record to appear: a program the gate started may
-// still be starting when the gate ends.
+// Like Recorded, once the suite's programs have ended (EndSuitePrograms): after a gate has ended, what
+// a program it started would record is there, and what is missing did not happen.
+std::string RecordedWhenSettled(const std::string& name);
+
+// Like Recorded, but waits up to `timeoutMs` for the record to appear, for a program still running.
 std::string AwaitRecord(const std::string& name, DWORD timeoutMs);
 
 // Removes every reference to the global atom with this text (a gate on road 1 leaves one each start).

@@ -1,6 +1,7 @@
 // The suite's version-check library as the gate meets it, with its answer and misbehaviour chosen by
 // the environment (see ../README.md).
 #include "platform/win32/unique_resource.h"
+#include "tools/suite/common/record.h"
 
 #include <windows.h>
 
@@ -53,6 +54,7 @@ Behaviour ReadBehaviour() {
 }
 
 void Record(const std::string& line) {
+    AppendRecord("events", line.substr(0, line.find(' ')) + "\n");
     const std::string path = Environment("MIVORA_SIM_CHECKVER_LOG");
     if (path.empty())
         return;

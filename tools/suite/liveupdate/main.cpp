@@ -36,6 +36,7 @@ void Report(HWND window, long code, const std::string& payload) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::string commandLine = ::GetCommandLineA();
+    AppendRecord("events", "updater\n");
     AppendRecord("ZM_LiveUpdate.cmdline", commandLine + "\n");
     const HWND window = WindowFromLastField(commandLine);
 

@@ -75,6 +75,7 @@ void OpenWindow(const char* className, const char* title, int top) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     SignalStart();
+    AppendRecord("events", "main program\n");
     AppendRecord("MivoraMain.cmdline", std::string(::GetCommandLineA()) + "\n");
     char image[MAX_PATH + 1] = {};
     ::GetModuleFileNameA(nullptr, image, MAX_PATH);
