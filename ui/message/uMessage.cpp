@@ -2,7 +2,7 @@
 
 #include "platform/error.h"
 #include "platform/files.h"
-#include "platform/win32/os_version_probe.h"
+#include "platform/win32/module_file_path.h"
 #include "platform/win32/system_function.h"
 #include "ui/controls/mediabtn.h"
 #include "ui/framework/application.h"
