@@ -149,13 +149,17 @@ void TForm::ApplyPosition() {
     if (!::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0))
         area = RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     if (position_ == TPosition::poOwnerFormCenter) {
-        if (auto* owner = dynamic_cast<TForm*>(Owner()); owner != nullptr && owner->Visible()) {
+        if (TForm* owner = CentringForm(); owner != nullptr && owner->Visible()) {
             CentreOn(*this, owner->BoundsRect());
             return;
         }
     }
     if (position_ != TPosition::poDesigned)
         CentreOn(*this, area);
+}
+
+TForm* TForm::CentringForm() const {
+    return dynamic_cast<TForm*>(Owner());
 }
 
 void TForm::ApplyColorKey() {
