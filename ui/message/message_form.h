@@ -14,7 +14,8 @@ class TepBitmapButton;
 // texts of one message.
 class TfMessage : public TForm {
 public:
-    // Owned by whoever creates it; `ownerForm` (or none) is only centred on, and is let go when freed.
+    // Whoever creates the dialog owns it. It centres on `ownerForm` (or none) and forgets that form when
+    // the form is freed.
     explicit TfMessage(TForm* ownerForm);
     std::string_view ClassName() const override { return "TfMessage"; }
 
