@@ -1,9 +1,10 @@
 #pragma once
 
+#include "platform/unique_resource.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <utility>
 
 // Libraries loaded at run time, and calls into them that a fault inside cannot bring down.
 namespace platform {
@@ -22,31 +23,29 @@ ExportAddress FindExport(LibraryHandle library, const char* name);
 // Releases the library. False when a fault inside the library's detach was caught.
 bool ReleaseLibrary(LibraryHandle library);
 
+struct LibraryTraits {
+    using Handle = LibraryHandle;
+    static Handle Null() { return nullptr; }
+    static void Close(Handle library) { ReleaseLibrary(library); }
+};
+
 // Owns one loaded library. Letting go of it releases the library under the fault guard.
 class Library {
 public:
     Library() = default;
-    explicit Library(const std::string& path) : handle_(LoadLibraryFile(path)) {}
-    ~Library() { Release(); }
-    Library(const Library&) = delete;
-    Library& operator=(const Library&) = delete;
-    Library(Library&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    Library& operator=(Library&& other) noexcept {
-        if (this != &other) {
-            Release();
-            handle_ = std::exchange(other.handle_, nullptr);
-        }
-        return *this;
-    }
+    explicit Library(const std::string& path) : library_(LoadLibraryFile(path)) {}
 
-    bool IsLoaded() const { return handle_ != nullptr; }
-    ExportAddress Find(const char* name) const { return FindExport(handle_, name); }
+    bool IsLoaded() const { return static_cast<bool>(library_); }
+    ExportAddress Find(const char* name) const { return FindExport(library_.get(), name); }
     // Releases the library now. The handle is let go first, so after a fault inside its detach nothing
     // (the destructor at exit included) releases it again. False when such a fault was caught.
-    bool Release() { return handle_ == nullptr || ReleaseLibrary(std::exchange(handle_, nullptr)); }
+    bool Release() {
+        const LibraryHandle library = library_.release();
+        return library == nullptr || ReleaseLibrary(library);
+    }
 
 private:
-    LibraryHandle handle_ = nullptr;
+    UniqueResource<LibraryTraits> library_;
 };
 
 // Calls a stdcall function of four 32-bit arguments. Nothing when a fault (access violation, illegal

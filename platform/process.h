@@ -1,35 +1,30 @@
 #pragma once
 
+#include "platform/unique_resource.h"
+
 #include <string>
-#include <utility>
 
 namespace platform {
+
+// The process handle; closed by each build in its own way.
+struct ProcessTraits {
+    using Handle = void*;
+    static Handle Null() { return nullptr; }
+    static void Close(Handle process);
+};
 
 // A program this process started. Owns its process handle.
 class Process {
 public:
     Process() = default;
     explicit Process(void* handle) : handle_(handle) {}
-    ~Process() { Close(); }
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-    Process(Process&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    Process& operator=(Process&& other) noexcept {
-        if (this != &other) {
-            Close();
-            handle_ = std::exchange(other.handle_, nullptr);
-        }
-        return *this;
-    }
 
-    bool IsStarted() const { return handle_ != nullptr; }
+    bool IsStarted() const { return static_cast<bool>(handle_); }
     // True once the program has ended (or when none was started).
     bool HasEnded() const;
 
 private:
-    void Close();
-
-    void* handle_ = nullptr;
+    UniqueResource<ProcessTraits> handle_;
 };
 
 // Starts a program, shown normally, with `commandLine` exactly as the program will see it. With a

@@ -1,15 +1,22 @@
 #pragma once
 
 #include "platform/registry_value.h"
+#include "platform/unique_resource.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 
 // Keys under HKEY_LOCAL_MACHINE. Paths are spelt as the program writes them: a leading "\" starts at the
 // hive's root and a trailing "\" may follow. Errors are RegistryError with the texts the user sees.
 namespace platform {
+
+// An open key's handle (HKEY on Windows; the fake's own key otherwise), closed by each build.
+struct OpenKeyTraits {
+    using Handle = void*;
+    static Handle Null() { return nullptr; }
+    static void Close(Handle key);
+};
 
 // One key opened for full access, created when missing (non-volatile). Where that is refused (a user who
 // may only read the hive) an existing key is opened for reading (0x20009), and writes fail. A key that
@@ -17,24 +24,11 @@ namespace platform {
 class RegistryKey {
 public:
     explicit RegistryKey(std::string_view path);
-    ~RegistryKey() { Close(); }
-    RegistryKey(RegistryKey&& other) noexcept
-        : handle_(std::exchange(other.handle_, nullptr)), writable_(std::exchange(other.writable_, false)) {}
-    RegistryKey& operator=(RegistryKey&& other) noexcept {
-        if (this != &other) {
-            Close();
-            handle_ = std::exchange(other.handle_, nullptr);
-            writable_ = std::exchange(other.writable_, false);
-        }
-        return *this;
-    }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
 
-    bool IsOpen() const { return handle_ != nullptr; }
+    bool IsOpen() const { return static_cast<bool>(key_); }
     // Opened for full access.
-    bool IsWritable() const { return writable_; }
-    void Close();
+    bool IsWritable() const { return writable_ && IsOpen(); }
+    void Close() { key_.reset(); }
 
     // The size-and-type query succeeds.
     bool ValueExists(std::string_view name) const;
@@ -46,8 +40,8 @@ public:
     void WriteInteger(std::string_view name, std::int32_t value);
 
 private:
-    void* handle_ = nullptr; // HKEY on Windows; the fake's own key otherwise
-    bool writable_ = false;
+    UniqueResource<OpenKeyTraits> key_;
+    bool writable_ = false; // meaningful while the key is open
 };
 
 } // namespace platform

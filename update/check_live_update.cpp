@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr char LiveUpdateKey[] = "\\Software\\QUENTAR\\ZelvanoManager\\LiveUpdate\\";
 constexpr unsigned PauseBeforeStartMs = 200;
 
 struct TestSwitches {
@@ -24,9 +23,10 @@ void ShowCaution(const char* text) {
 }
 
 // Makes sure both switches exist, then reads them; anything but 0 and 1 counts as 0, in memory only.
-// A user who may only read the hive cannot add a missing switch (or its key): it counts as 0.
+// A user who may only read the hive cannot add a missing switch (or its key): it counts as 0. The
+// switches live in the LiveUpdate module's key.
 TestSwitches ReadTestSwitches() {
-    platform::RegistryKey key(LiveUpdateKey);
+    platform::RegistryKey key(ModuleKeyPath(ModuleNames[9]));
     if (key.IsWritable())
         for (const char* name : {"TestMode", "LiveTestMode"})
             if (!key.ValueExists(name))
@@ -54,19 +54,40 @@ struct LibraryVerdict {
     std::int32_t Failure = 0;
 };
 
+// The loaded check library, released when the question is left before its release, by an error too.
+class LoadedCheckLibrary {
+public:
+    LoadedCheckLibrary() = default;
+    ~LoadedCheckLibrary() {
+        if (loaded_)
+            FreeCheckLibrary();
+    }
+    LoadedCheckLibrary(const LoadedCheckLibrary&) = delete;
+    LoadedCheckLibrary& operator=(const LoadedCheckLibrary&) = delete;
+
+    std::int32_t Release() {
+        loaded_ = false;
+        return FreeCheckLibrary();
+    }
+
+private:
+    bool loaded_ = true;
+};
+
 LibraryVerdict AskCheckLibrary(const std::string& moduleId, const TestSwitches& switches,
                                const std::string& suitePath) {
     if (LoadCheckLibrary() != 0) {
         ShowCaution("라이브 업데이트 DLL 로딩에 실패하였습니다.");
         return {0, CheckFailed};
     }
+    LoadedCheckLibrary library;
     const auto answer = CallCheckEntry(moduleId, switches.TestMode, suitePath, switches.LiveTestMode);
     if (!answer) {
         ShowCaution("라이브 업데이트 웹 접속에 실패하였습니다.");
-        FreeCheckLibrary();
+        library.Release();
         return {0, CheckCallFailed};
     }
-    if (FreeCheckLibrary() != 0) {
+    if (library.Release() != 0) {
         ShowCaution("라이브 업데이트 접속해제에 실패하였습니다.");
         return {0, CheckCallFailed};
     }

@@ -1,6 +1,7 @@
 #include "platform/win32/os_version_probe.h"
 
 #include "platform/os_version.h"
+#include "platform/win32/module_file_path.h"
 
 #include <cstring>
 #include <vector>
@@ -28,13 +29,6 @@ void ProbeKernelVersion() {
         OsVersionFacts.KernelProductVersionHigh = 0;
     else
         OsVersionFacts.KernelProductVersionHigh = info.dwProductVersionMS;
-}
-
-std::string ModuleFilePath(HMODULE module) {
-    std::string path(MAX_PATH + 1, '\0');
-    const DWORD length = ::GetModuleFileNameA(module, path.data(), MAX_PATH + 1);
-    path.resize(length);
-    return path;
 }
 
 bool ReadFixedVersionInfo(const std::string& path, VS_FIXEDFILEINFO& info) {

@@ -8,8 +8,5 @@
 void FillOsVersionFacts();
 void ProbeKernelVersion();
 
-// Full path of a loaded module; empty when it cannot be had.
-std::string ModuleFilePath(HMODULE module);
-
 // The file's fixed version record (exactly 52 bytes); false, with `info` untouched, when it has none.
 bool ReadFixedVersionInfo(const std::string& path, VS_FIXEDFILEINFO& info);

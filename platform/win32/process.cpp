@@ -4,17 +4,14 @@
 
 #include <windows.h>
 
-#include <utility>
-
 namespace platform {
 
-void Process::Close() {
-    if (handle_ != nullptr)
-        ::CloseHandle(std::exchange(handle_, nullptr));
+void ProcessTraits::Close(Handle process) {
+    KernelHandleTraits::Close(process);
 }
 
 bool Process::HasEnded() const {
-    return handle_ == nullptr || ::WaitForSingleObject(handle_, 0) != WAIT_TIMEOUT;
+    return !handle_ || ::WaitForSingleObject(handle_.get(), 0) != WAIT_TIMEOUT;
 }
 
 Process StartProgram(const std::string& applicationPath, const std::string& commandLine) {

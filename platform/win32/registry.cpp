@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <utility>
-
 namespace platform {
 
 namespace {
@@ -38,12 +36,16 @@ std::optional<RawValue> ReadValue(HKEY key, std::string_view name) {
 
 } // namespace
 
+void OpenKeyTraits::Close(Handle key) {
+    ::RegCloseKey(KeyOf(key));
+}
+
 RegistryKey::RegistryKey(std::string_view path) {
     const std::string relative = RelativeKeyPath(path);
     HKEY key = nullptr;
     if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, relative.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                           KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS) {
-        handle_ = key;
+        key_.reset(key);
         writable_ = true;
         return;
     }
@@ -52,33 +54,26 @@ RegistryKey::RegistryKey(std::string_view path) {
     if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, relative.c_str(), 0,
                         STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS,
                         &key) == ERROR_SUCCESS)
-        handle_ = key;
-}
-
-void RegistryKey::Close() {
-    writable_ = false;
-    if (handle_ != nullptr)
-        ::RegCloseKey(KeyOf(std::exchange(handle_, nullptr)));
+        key_.reset(key);
 }
 
 bool RegistryKey::ValueExists(std::string_view name) const {
-    return handle_ != nullptr && ::RegQueryValueExA(KeyOf(handle_), std::string(name).c_str(), nullptr,
-                                                    nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    return IsOpen() && ::RegQueryValueExA(KeyOf(key_.get()), std::string(name).c_str(), nullptr, nullptr,
+                                          nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 std::string RegistryKey::ReadString(std::string_view name) const {
-    return DecodeText(name, ReadValue(KeyOf(handle_), name));
+    return DecodeText(name, ReadValue(KeyOf(key_.get()), name));
 }
 
 std::int32_t RegistryKey::ReadInteger(std::string_view name) const {
-    return DecodeInteger(name, ReadValue(KeyOf(handle_), name));
+    return DecodeInteger(name, ReadValue(KeyOf(key_.get()), name));
 }
 
 void RegistryKey::WriteInteger(std::string_view name, std::int32_t value) {
     const DWORD data = static_cast<DWORD>(value);
-    if (handle_ == nullptr ||
-        ::RegSetValueExA(KeyOf(handle_), std::string(name).c_str(), 0, REG_DWORD,
-                         reinterpret_cast<const BYTE*>(&data), sizeof(data)) != ERROR_SUCCESS)
+    if (!IsOpen() || ::RegSetValueExA(KeyOf(key_.get()), std::string(name).c_str(), 0, REG_DWORD,
+                                      reinterpret_cast<const BYTE*>(&data), sizeof(data)) != ERROR_SUCCESS)
         RaiseSetDataFailed(name);
 }
 

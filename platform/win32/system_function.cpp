@@ -9,22 +9,12 @@
 
 namespace platform {
 
-namespace {
-
-struct ModuleTraits {
-    using Handle = HMODULE;
-    static Handle Null() { return nullptr; }
-    static void Close(Handle h) { ::FreeLibrary(h); }
-};
-
-} // namespace
-
 FARPROC SystemFunction(const char* dll, const char* name) {
-    static std::vector<std::pair<std::string, UniqueResource<ModuleTraits>>> loaded;
+    static std::vector<std::pair<std::string, UniqueModule>> loaded;
     for (const auto& [file, module] : loaded)
         if (file == dll)
             return module ? ::GetProcAddress(module.get(), name) : nullptr;
-    loaded.emplace_back(dll, UniqueResource<ModuleTraits>(::LoadLibraryA(SystemDllPath(dll).c_str())));
+    loaded.emplace_back(dll, UniqueModule(::LoadLibraryA(SystemDllPath(dll).c_str())));
     const auto& module = loaded.back().second;
     return module ? ::GetProcAddress(module.get(), name) : nullptr;
 }

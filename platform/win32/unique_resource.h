@@ -1,44 +1,12 @@
 #pragma once
 
-#include <windows.h>
+#include "platform/unique_resource.h"
 
-#include <utility>
+#include <windows.h>
 
 namespace platform {
 
-// A move-only owner of one Windows handle. Traits give the handle type, its null value and how it is
-// released.
-template <class Traits> class UniqueResource {
-public:
-    using Handle = typename Traits::Handle;
-
-    UniqueResource() = default;
-    explicit UniqueResource(Handle handle) : handle_(handle) {}
-    ~UniqueResource() { reset(); }
-
-    UniqueResource(const UniqueResource&) = delete;
-    UniqueResource& operator=(const UniqueResource&) = delete;
-    UniqueResource(UniqueResource&& other) noexcept : handle_(other.release()) {}
-    UniqueResource& operator=(UniqueResource&& other) noexcept {
-        if (this != &other)
-            reset(other.release());
-        return *this;
-    }
-
-    Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Traits::Null(); }
-
-    Handle release() { return std::exchange(handle_, Traits::Null()); }
-    void reset(Handle handle = Traits::Null()) {
-        Handle old = std::exchange(handle_, handle);
-        if (old != Traits::Null())
-            Traits::Close(old);
-    }
-
-private:
-    Handle handle_ = Traits::Null();
-};
-
+// The owners of Windows handles.
 struct KernelHandleTraits {
     using Handle = HANDLE;
     static Handle Null() { return nullptr; }
@@ -59,6 +27,11 @@ struct RegistryKeyTraits {
     static Handle Null() { return nullptr; }
     static void Close(Handle h) { ::RegCloseKey(h); }
 };
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static Handle Null() { return nullptr; }
+    static void Close(Handle h) { ::FreeLibrary(h); }
+};
 struct WindowTraits {
     using Handle = HWND;
     static Handle Null() { return nullptr; }
@@ -69,6 +42,7 @@ using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
 using UniqueFile = UniqueResource<FileHandleTraits>;
 using UniqueKey = UniqueResource<RegistryKeyTraits>;
+using UniqueModule = UniqueResource<ModuleTraits>;
 using UniqueWindow = UniqueResource<WindowTraits>;
 
 } // namespace platform

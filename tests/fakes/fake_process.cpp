@@ -3,8 +3,6 @@
 #include "platform/process.h"
 #include "tests/fakes/fake_ui.h"
 
-#include <utility>
-
 namespace fakes {
 
 ProcessRecord& Processes() {
@@ -21,12 +19,10 @@ void ResetProcesses() {
 namespace platform {
 
 // The fake's handle is only a marker, non-null for a started program: nothing to close.
-void Process::Close() {
-    handle_ = nullptr;
-}
+void ProcessTraits::Close(Handle) {}
 
 bool Process::HasEnded() const {
-    return handle_ == nullptr || fakes::Processes().ProgramsEnded;
+    return !handle_ || fakes::Processes().ProgramsEnded;
 }
 
 Process StartProgram(const std::string& applicationPath, const std::string& commandLine) {

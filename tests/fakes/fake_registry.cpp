@@ -81,34 +81,31 @@ RegistryKey::RegistryKey(std::string_view path) {
         EnsureKey(path);
     else if (FindKey(path) == nullptr)
         return;
-    handle_ = new OpenKey{std::string(path)};
+    key_.reset(new OpenKey{std::string(path)});
     writable_ = Registry().Writable;
     ++Registry().OpenKeys;
 }
 
-void RegistryKey::Close() {
-    writable_ = false;
-    if (handle_ == nullptr)
-        return;
-    delete static_cast<OpenKey*>(std::exchange(handle_, nullptr));
+void OpenKeyTraits::Close(Handle key) {
+    delete static_cast<OpenKey*>(key);
     --Registry().OpenKeys;
 }
 
 bool RegistryKey::ValueExists(std::string_view name) const {
-    return Lookup(handle_, name).has_value();
+    return Lookup(key_.get(), name).has_value();
 }
 
 std::string RegistryKey::ReadString(std::string_view name) const {
-    return DecodeText(name, Lookup(handle_, name));
+    return DecodeText(name, Lookup(key_.get(), name));
 }
 
 std::int32_t RegistryKey::ReadInteger(std::string_view name) const {
-    return DecodeInteger(name, Lookup(handle_, name));
+    return DecodeInteger(name, Lookup(key_.get(), name));
 }
 
 void RegistryKey::WriteInteger(std::string_view name, std::int32_t value) {
-    FakeKey* key = KeyOf(handle_);
-    if (key == nullptr || !writable_)
+    FakeKey* key = KeyOf(key_.get());
+    if (key == nullptr || !IsWritable())
         RaiseSetDataFailed(name);
     const auto bits = static_cast<std::uint32_t>(value);
     std::string bytes{char(bits), char(bits >> 8), char(bits >> 16), char(bits >> 24)};

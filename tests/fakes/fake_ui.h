@@ -20,6 +20,7 @@ struct UiRecord {
     int WaitingMessagesHandled = 0;
     // What happened, in order: "dialog", "messages", and what other fakes add ("sleep 200", "start").
     std::vector<std::string> Events;
+    bool DialogsFail = false; // each dialog, once recorded, raises an error
 };
 
 UiRecord& Ui();

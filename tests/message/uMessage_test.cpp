@@ -348,7 +348,7 @@ TEST_F(MessageDialogTest, HiddenOwnerCentresOnTheScreen) {
     bool owned = false;
     Script script({[&] {
                        centre = CentreOf(WindowRect(fMessage->Handle()));
-                       owned = fMessage->Owner() == owner;
+                       owned = fMessage->OwnerForm() == owner;
                    },
                    CloseFromOutside()});
     ShowMessageDialog(mtInformation, "숨은 주인", "", mbOk, owner);
@@ -390,11 +390,11 @@ TEST_F(MessageDialogTest, AnOwnerFreedWhileTheDialogIsOpenLeavesTheDialogWorking
     bool let_go = false;
     Script script({[&] {
                        delete owner;
-                       let_go = fMessage != nullptr && fMessage->Owner() == nullptr;
+                       let_go = fMessage != nullptr && fMessage->OwnerForm() == nullptr;
                    },
                    [] { ::PostMessageW(fMessage->Handle(), WM_KEYDOWN, VK_RETURN, 0); }});
     EXPECT_EQ(ShowMessageDialog(mtInformation, "주인이 먼저 간다", "", mbOk, owner), 1);
-    EXPECT_TRUE(let_go) << "the dialog was still owned by a freed form";
+    EXPECT_TRUE(let_go) << "the dialog still held a freed form";
     EXPECT_EQ(fMessage, nullptr);
 }
 

@@ -1,5 +1,6 @@
 #include "update/check_live_update.h"
 
+#include "platform/error.h"
 #include "platform/registry_value.h"
 #include "tests/fakes/fake_process.h"
 #include "tests/fakes/fake_ui.h"
@@ -162,6 +163,18 @@ TEST_F(CheckLiveUpdateTest, LibraryFailures) {
     EXPECT_EQ(Check(), -203);
     EXPECT_EQ(DialogTexts(), Texts{ReleaseFailed});
     EXPECT_TRUE(fakes::Processes().Started.empty());
+}
+
+// An error out of the failed call's dialog still releases the library.
+TEST_F(CheckLiveUpdateTest, AFailingDialogLeavesNoLibraryLoaded) {
+    Install();
+    fakes::FakeLibrary faulting;
+    faulting.Exports["ZM_luChkVer"].Faults = true;
+    fakes::DefineLibrary(LibraryImage, faulting);
+    fakes::Ui().DialogsFail = true;
+    EXPECT_THROW(Check(), platform::Error);
+    EXPECT_EQ(DialogTexts(), Texts{WebFailed});
+    EXPECT_EQ(fakes::LoadedLibraryCount(), 0);
 }
 
 TEST_F(CheckLiveUpdateTest, UpdaterMissingOrNotStartable) {

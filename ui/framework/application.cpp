@@ -1,6 +1,7 @@
 #include "ui/framework/application.h"
 
 #include "platform/error.h"
+#include "platform/win32/module_file_path.h"
 #include "ui/framework/form.h"
 #include "ui/framework/messages.h"
 #include "ui/framework/waiting_messages.h"
@@ -40,9 +41,7 @@ HWND CreateApplicationWindow() {
 
 // The program file's name without its directory and extension.
 std::string ExeTitle() {
-    char path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name(path, length);
+    std::string name = ModuleFilePath(nullptr);
     const auto slash = name.find_last_of("\\/:");
     if (slash != std::string::npos)
         name.erase(0, slash + 1);

@@ -2,6 +2,7 @@
 
 #include "ui/framework/bmp_file.h"
 #include "ui/framework/filer.h"
+#include "ui/framework/module_resource.h"
 #include "ui/framework/stream.h"
 
 #include <algorithm>
@@ -98,11 +99,10 @@ void TBitmap::LoadFromBmp(std::span<const std::uint8_t> file) {
 }
 
 void TBitmap::LoadFromResourceName(HINSTANCE module, const char* name) {
-    HRSRC found = ::FindResourceA(module, name, reinterpret_cast<LPCSTR>(RT_BITMAP));
-    if (found == nullptr)
+    const auto data = framework::ModuleResource(module, name, reinterpret_cast<LPCSTR>(RT_BITMAP));
+    if (!data)
         throw EInvalidGraphic("Resource " + std::string(name) + " not found");
-    const auto* data = static_cast<const std::uint8_t*>(::LockResource(::LoadResource(module, found)));
-    LoadDib(ReadPackedDib(std::span<const std::uint8_t>(data, ::SizeofResource(module, found))));
+    LoadDib(ReadPackedDib(*data));
 }
 
 std::vector<std::uint8_t> TBitmap::SaveToBmp() const {

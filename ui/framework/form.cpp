@@ -5,6 +5,7 @@
 #include "ui/framework/application.h"
 #include "ui/framework/form_reader.h"
 #include "ui/framework/form_writer.h"
+#include "ui/framework/module_resource.h"
 #include "ui/framework/property_io.h"
 #include "ui/framework/stream.h"
 #include "ui/framework/window_api.h"
@@ -88,12 +89,11 @@ void TForm::DoCreate() {
 }
 
 void TForm::ReadDesign(const char* name) {
-    HMODULE module = ::GetModuleHandleA(nullptr);
-    HRSRC found = ::FindResourceA(module, name, reinterpret_cast<LPCSTR>(RT_RCDATA));
-    if (found == nullptr)
+    const auto data =
+        framework::ModuleResource(::GetModuleHandleA(nullptr), name, reinterpret_cast<LPCSTR>(RT_RCDATA));
+    if (!data)
         throw EReadError("Resource " + std::string(name) + " not found");
-    const auto* data = static_cast<const std::uint8_t*>(::LockResource(::LoadResource(module, found)));
-    TMemoryStream stream(std::vector<std::uint8_t>(data, data + ::SizeofResource(module, found)));
+    TMemoryStream stream(std::vector<std::uint8_t>(data->begin(), data->end()));
     ReadComponentResource(stream, *this);
 }
 
@@ -149,13 +149,17 @@ void TForm::ApplyPosition() {
     if (!::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0))
         area = RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     if (position_ == TPosition::poOwnerFormCenter) {
-        if (auto* owner = dynamic_cast<TForm*>(Owner()); owner != nullptr && owner->Visible()) {
+        if (TForm* owner = CentringForm(); owner != nullptr && owner->Visible()) {
             CentreOn(*this, owner->BoundsRect());
             return;
         }
     }
     if (position_ != TPosition::poDesigned)
         CentreOn(*this, area);
+}
+
+TForm* TForm::CentringForm() const {
+    return dynamic_cast<TForm*>(Owner());
 }
 
 void TForm::ApplyColorKey() {

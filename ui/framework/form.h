@@ -70,6 +70,8 @@ public:
     void Loaded() override;
 
 protected:
+    // The form that poOwnerFormCenter centres on: the owner, when it is a form.
+    virtual TForm* CentringForm() const;
     void CreateParams(TCreateParams& params) override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CaptionChanged() override;

@@ -14,7 +14,9 @@ class TepBitmapButton;
 // texts of one message.
 class TfMessage : public TForm {
 public:
-    explicit TfMessage(TComponent* owner);
+    // Whoever creates the dialog owns it. It centres on `ownerForm` (or none) and forgets that form when
+    // the form is freed.
+    explicit TfMessage(TForm* ownerForm);
     std::string_view ClassName() const override { return "TfMessage"; }
 
     TPanel* pnlTop = nullptr;
@@ -51,13 +53,18 @@ public:
     // pictures (1-4, others leave them empty).
     void AdjustLayout(int type);
 
+    // The owner form while it exists.
+    TForm* OwnerForm() const { return ownerForm_; }
+
 protected:
-    // An owner freed while the dialog is open lets go of it rather than free it under its own loop.
+    TForm* CentringForm() const override { return ownerForm_; }
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
     void PublishHandlers();
     void BindControls();
+
+    TForm* ownerForm_;
 };
 
 // The stored design's resource name.

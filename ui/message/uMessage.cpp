@@ -2,7 +2,7 @@
 
 #include "platform/error.h"
 #include "platform/files.h"
-#include "platform/win32/os_version_probe.h"
+#include "platform/win32/module_file_path.h"
 #include "platform/win32/system_function.h"
 #include "ui/controls/mediabtn.h"
 #include "ui/framework/application.h"
@@ -77,19 +77,19 @@ void TakeListImage(TImageList& list, int index, TBitmap& picture,
 
 } // namespace
 
-TfMessage::TfMessage(TComponent* owner) : TForm(owner) {
+TfMessage::TfMessage(TForm* ownerForm) : TForm(nullptr), ownerForm_(ownerForm) {
     RegisterDialogClasses();
     PublishHandlers();
     ReadDesign(kMessageDesign);
     BindControls();
-    if (owner != nullptr)
-        owner->FreeNotification(this);
+    if (ownerForm_ != nullptr)
+        ownerForm_->FreeNotification(this);
 }
 
 void TfMessage::Notification(TComponent* component, TOperation operation) {
     TForm::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == Owner())
-        component->RemoveComponent(this);
+    if (operation == TOperation::opRemove && component == ownerForm_)
+        ownerForm_ = nullptr;
 }
 
 void TfMessage::PublishHandlers() {
@@ -246,23 +246,22 @@ int ShowMessageDialog(int type, const std::string& mainText, const std::string& 
     // Runs also when the showing is left by an error. A message shown from a handler while another
     // dialog is open gives that dialog back its place and its keyboard result, which decides its own.
     struct Cleanup {
-        TForm* owner;
         bool& ownerStaysOnTop;
         TfMessage* outer;
         std::uint16_t outerKeyResult;
         std::unique_ptr<TfMessage> dialog;
         ~Cleanup() {
-            const bool ownerLeft = owner != nullptr && dialog->Owner() != owner; // freed meanwhile
+            TForm* owner = dialog->OwnerForm(); // none when freed meanwhile
             dialog.reset();
             fMessage = outer;
             if (outer != nullptr)
                 KeyResult = outerKeyResult;
-            if (ownerStaysOnTop && !ownerLeft) {
+            if (ownerStaysOnTop && owner != nullptr) {
                 owner->SetFormStyle(TFormStyle::fsStayOnTop);
                 owner->Repaint();
             }
         }
-    } cleanup{owner, ownerStaysOnTop, fMessage, KeyResult, std::make_unique<TfMessage>(owner)};
+    } cleanup{ownerStaysOnTop, fMessage, KeyResult, std::make_unique<TfMessage>(owner)};
     TfMessage& dialog = *cleanup.dialog;
     fMessage = &dialog;
 

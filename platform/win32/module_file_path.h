@@ -1,0 +1,8 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Full path of a loaded module (the program's own file for null); empty when it cannot be had.
+std::string ModuleFilePath(HMODULE module);
