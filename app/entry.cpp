@@ -2,6 +2,8 @@
 
 #include "app/instance.h"
 #include "platform/command_line.h"
+#include "platform/win32/os_version_probe.h"
+#include "ui/controls/uHeader.h"
 #include "ui/framework/application.h"
 #include "update/uLiveUpdate.h"
 
@@ -17,12 +19,24 @@ void LeaveArgumentForRunningGate() {
 }
 
 void NotifyMainWindow(HWND mainWindow) {
+    // The notice names the application window as its sender.
+    InitializeApplication();
     HandOffData.dwData = HandOffCode;
     DWORD_PTR ignored = 0;
     ::SendMessageTimeoutA(mainWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(Application->Handle()),
                           reinterpret_cast<LPARAM>(&HandOffData), SMTO_ABORTIFHUNG, HandOffTimeoutMs,
                           &ignored);
     ::SetForegroundWindow(mainWindow);
+}
+
+// The modules' start-up steps run only on the road that uses them: the other roads end at once.
+void StartUpdateRun() {
+    FillOsVersionFacts();
+    ProbeKernelVersion();
+    InitializeApplication();
+    LoadLabelBitmap();
+    Application->SetTitle("젤바노미보라");
+    Application->CreateForm(frmLiveUpdate);
 }
 
 } // namespace
@@ -32,6 +46,7 @@ StartRoad TakeStartRoad() {
         LeaveArgumentForRunningGate();
         return StartRoad::AnotherGateRunning;
     }
+    RegisterInstanceMessage();
     if (HWND mainWindow = ::FindWindowA("TfrmZmMain", "Zelvano Mivora")) {
         NotifyMainWindow(mainWindow);
         return StartRoad::MainWindowOpen;
@@ -42,7 +57,6 @@ StartRoad TakeStartRoad() {
     if (splash != nullptr || login != nullptr)
         return StartRoad::SplashOrLoginOpen;
 
-    Application->SetTitle("젤바노미보라");
-    Application->CreateForm(frmLiveUpdate);
+    StartUpdateRun();
     return StartRoad::NothingRunning;
 }

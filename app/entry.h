@@ -8,6 +8,7 @@ enum class StartRoad {
     NothingRunning = 4,     // the update window takes over
 };
 
-// Decides the road of this start and takes its effect. On the last road the update window is created
-// as the application's main window; the caller then runs the event loop.
+// Decides the road of this start and takes its effect. Only roads 2 and 4 start the application object,
+// and only the last one the rest of the program: there the update window is created as the application's
+// main window, and the caller then runs the event loop.
 StartRoad TakeStartRoad();

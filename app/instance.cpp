@@ -8,6 +8,9 @@ COPYDATASTRUCT HandOffData{};
 
 void SetInstanceName(const std::string& name) {
     InstanceName = name;
+}
+
+void RegisterInstanceMessage() {
     InstanceMessageId = ::RegisterWindowMessageA(InstanceName.c_str());
 }
 

@@ -17,6 +17,9 @@ extern COPYDATASTRUCT HandOffData; // the notice to a running main window
 constexpr ULONG_PTR HandOffCode = 2028;
 
 void SetInstanceName(const std::string& name);
+// Registers the window message named InstanceName. Not on the road of a second gate: the message is
+// never used, and registering it would load the window system into a process that needs none.
+void RegisterInstanceMessage();
 
 // Creates the instance mutex with initial ownership. True when another gate already holds it; this
 // process then keeps no handle.

@@ -1,27 +1,35 @@
 #include "app/entry.h"
 #include "app/instance.h"
 #include "platform/win32/dll_search.h"
-#include "platform/win32/os_version_probe.h"
 #include "ui/controls/uHeader.h"
 #include "ui/framework/application.h"
 
 #include <exception>
 
+namespace {
+
+// What fails before or around the message loop may be the framework itself, so the system's own box
+// tells it: no start ends without a word.
+int ReportStartFailure(const char* text) noexcept {
+    ::MessageBoxA(nullptr, text, "Mivora", MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+    return 1;
+}
+
+} // namespace
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::RemoveCurrentDirectoryFromDllSearch();
-    // Start-up steps of the modules, before the entry proper.
-    FillOsVersionFacts();
-    ProbeKernelVersion();
-    InitializeApplication();
+    int exitCode = 0;
     try {
-        LoadLabelBitmap();
         SetInstanceName("Mivora");
-        TakeStartRoad();
-        Application->Run();
+        if (TakeStartRoad() == StartRoad::NothingRunning)
+            Application->Run();
     } catch (const std::exception& error) {
-        Application->HandleException(error);
+        exitCode = ReportStartFailure(error.what());
+    } catch (...) {
+        exitCode = ReportStartFailure("Unknown error");
     }
     FreeLabelBitmap();
     FinalizeApplication();
-    return 0;
+    return exitCode;
 }

@@ -2,15 +2,26 @@
 
 #include <stdexcept>
 
-Installation::Installation(const scenario::SuiteSetup& setup) {
+namespace {
+
+std::string Installed(const char* name) {
+    return std::string(scenario::SuiteDirectory) + name;
+}
+
+} // namespace
+
+Installation::Installation(const scenario::SuiteSetup& setup, const std::string& beforeGate) {
     scenario::InstallSuite(setup);
-    for (const char* name : {FloorProgram, FloorWithDllsProgram}) {
-        const std::string floor = std::string(scenario::SuiteDirectory) + name;
-        if (!::CopyFileA((scenario::OwnDirectory() + name).c_str(), floor.c_str(), FALSE)) {
+    auto install = [](const std::string& from, const char* name) {
+        if (!::CopyFileA(from.c_str(), Installed(name).c_str(), FALSE)) {
             Remove();
-            throw std::runtime_error("cannot install " + floor);
+            throw std::runtime_error("cannot install " + Installed(name) + " from " + from);
         }
-    }
+    };
+    for (const char* name : BuiltPrograms)
+        install(scenario::OwnDirectory() + name, name);
+    if (!beforeGate.empty())
+        install(beforeGate, BeforeGateProgram);
 }
 
 Installation::~Installation() {
@@ -20,12 +31,13 @@ Installation::~Installation() {
 void Installation::Remove() {
     scenario::EndSuitePrograms();
     scenario::RemoveSuiteKeys();
-    for (const char* name : {FloorProgram, FloorWithDllsProgram})
-        ::DeleteFileA((std::string(scenario::SuiteDirectory) + name).c_str());
+    for (const char* name : BuiltPrograms)
+        ::DeleteFileA(Installed(name).c_str());
+    ::DeleteFileA(Installed(BeforeGateProgram).c_str());
 }
 
 scenario::Started StartMainWindow() {
-    ::SetEnvironmentVariableA("MIVORA_SIM_MAIN", "");
+    ::SetEnvironmentVariableA("MIVORA_SIM_MAIN", "splash");
     scenario::Started program = scenario::StartInstalled("MivoraMain.exe", "");
     ::SetEnvironmentVariableA("MIVORA_SIM_MAIN", "exit");
     return program;

@@ -5,15 +5,21 @@
 #include <string>
 #include <utility>
 
-// The floor programs, installed beside the gate so that all start from the same directory.
+// The programs measured beside the gate, installed in its directory so that all start from the same one.
 constexpr char FloorProgram[] = "MivoraFloor.exe";
 constexpr char FloorWithDllsProgram[] = "MivoraFloorDlls.exe";
+constexpr char Limit1Program[] = "MivoraLimit1.exe";
+constexpr char Limit3Program[] = "MivoraLimit3.exe";
+constexpr const char* BuiltPrograms[] = {FloorProgram, FloorWithDllsProgram, Limit1Program, Limit3Program};
+// An earlier build of the gate, when one is compared.
+constexpr char BeforeGateProgram[] = "MivoraBefore.exe";
 
-// The simulated suite installed for one measurement. Going, it ends every suite program still running and
-// removes the suite's registry keys and the floor programs.
+// The simulated suite installed for one measurement, with the programs above (the earlier gate copied
+// from `beforeGate` when that is not empty). Going, it ends every suite program still running and
+// removes the suite's registry keys and the programs it installed.
 class Installation {
 public:
-    explicit Installation(const scenario::SuiteSetup& setup);
+    explicit Installation(const scenario::SuiteSetup& setup, const std::string& beforeGate = "");
     ~Installation();
     Installation(const Installation&) = delete;
     Installation& operator=(const Installation&) = delete;
@@ -36,7 +42,8 @@ private:
     scenario::Started program_;
 };
 
-// Starts the installed simulated main program with its main window; every later start of it ends at once.
+// Starts the installed simulated main program with its main and splash windows; every later start of it
+// ends at once.
 scenario::Started StartMainWindow();
 
 // The longest the benchmark waits for any one program.

@@ -1,6 +1,7 @@
 // The start-up benchmark: times the gate's roads against a do-nothing program under the same system, the
 // kinds interleaved so that drift hits all alike, and reports the gate's size, its peak working set and
-// the time of one message dialog. `MivoraBench [--runs N]`; scripts/bench.sh runs it under Wine.
+// the time of one message dialog. `MivoraBench [--runs N] [--before PATH]`, PATH an earlier build of the gate
+// whose roads are timed in the same run; scripts/bench.sh runs it under Wine.
 #include "bench/options.h"
 #include "bench/probes.h"
 #include "bench/stage.h"
@@ -12,8 +13,10 @@
 #include <exception>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -26,30 +29,52 @@ const char* Label(Kind kind) {
         return "(b) road 1: another gate runs, start to end";
     case Kind::MainWindowOpen:
         return "(c) road 2: main window open, start to end";
+    case Kind::SplashOpen:
+        return "(d) road 3: splash window open, start to end";
     case Kind::NothingRunning:
-        return "(d) road 4: library -204, start to main start";
+        return "(e) road 4: library -204, start to main start";
+    case Kind::Limit1:
+        return "(L1) instance mutex taken, global atom added";
+    case Kind::Limit3:
+        return "(L3) instance mutex, three window lookups";
     case Kind::FloorWithDlls:
-        return "(e) floor with the gate's DLLs, start to end";
+        return "(f) floor with the gate's DLLs, start to end";
     case Kind::FloorWithWindow:
-        return "(f) (e) + one hidden window, start to end";
+        return "(g) (f) + one hidden window, start to end";
     case Kind::MainProgram:
-        return "(g) main program alone, start to its start";
+        return "(h) main program alone, start to its start";
     }
     return "";
 }
 
-using Times = std::map<Kind, std::vector<double>>;
+// The limit a road is measured against, if it has one.
+std::optional<Kind> LimitOf(Kind kind) {
+    if (kind == Kind::AnotherGate)
+        return Kind::Limit1;
+    if (kind == Kind::SplashOpen)
+        return Kind::Limit3;
+    return std::nullopt;
+}
 
-Times TimeKinds(int runs) {
-    std::vector<Kind> kinds(std::begin(Roads), std::end(Roads));
-    kinds.insert(kinds.end(), std::begin(Pieces), std::end(Pieces));
-    Stage stage;
-    for (Kind kind : kinds) // one untimed round: the files and the system's libraries get cached
-        stage.Time(kind);
+using Timed = std::pair<Kind, Gate>;
+using Times = std::map<Timed, std::vector<double>>;
+
+Times TimeKinds(const Options& options) {
+    std::vector<Timed> kinds;
+    for (const auto& group :
+         {std::span<const Kind>(Roads), std::span<const Kind>(Limits), std::span<const Kind>(Pieces)})
+        for (Kind kind : group)
+            kinds.emplace_back(kind, Gate::Current);
+    if (!options.BeforeGate.empty())
+        for (Kind kind : GateRoads)
+            kinds.emplace_back(kind, Gate::Before);
+    Stage stage(options.BeforeGate);
+    for (const Timed& run : kinds) // one untimed round: the files and the system's libraries get cached
+        stage.Time(run.first, run.second);
     Times times;
-    for (int i = 0; i < runs; ++i)
-        for (Kind kind : kinds)
-            times[kind].push_back(stage.Time(kind));
+    for (int i = 0; i < options.Runs; ++i)
+        for (const Timed& run : kinds)
+            times[run].push_back(stage.Time(run.first, run.second));
     return times;
 }
 
@@ -78,13 +103,22 @@ void PrintPeak(const char* label, std::optional<std::size_t> bytes) {
         std::printf("%-48s not told by the system\n", label);
 }
 
-void PrintTable(const char* title, std::span<const Kind> kinds, const Times& times) {
-    const double floor = Summarize(times.at(Kind::Floor)).Median;
-    std::printf("%-48s %8s %8s %8s  %s\n", title, "median", "min", "max", "median / floor");
+double MedianOf(const Times& times, Kind kind, Gate gate = Gate::Current) {
+    return Summarize(times.at({kind, gate})).Median;
+}
+
+void PrintTable(const char* title, std::span<const Kind> kinds, const Times& times,
+                Gate gate = Gate::Current) {
+    const double floor = MedianOf(times, Kind::Floor);
+    std::printf("%-48s %8s %8s %8s  %7s  %s\n", title, "median", "min", "max", "/ floor", "/ limit");
     for (Kind kind : kinds) {
-        const Summary s = Summarize(times.at(kind));
+        const Summary s = Summarize(times.at({kind, gate}));
         PrintRow(Label(kind), s);
-        std::printf("  %.2f\n", s.Median / floor);
+        std::printf("  %7.2f", s.Median / floor);
+        if (const auto limit = LimitOf(kind))
+            std::printf("  %7.2f (%s)", s.Median / MedianOf(times, *limit),
+                        *limit == Kind::Limit1 ? "L1" : "L3");
+        std::printf("\n");
     }
 }
 
@@ -92,8 +126,14 @@ int Run(const Options& options) {
     std::printf("MivoraBench under %s: %d timed runs of each kind, interleaved, after one untimed round\n\n",
                 SystemName().c_str(), options.Runs);
     std::fflush(stdout);
-    const Times times = TimeKinds(options.Runs);
+    const Times times = TimeKinds(options);
     PrintTable("wall-clock ms", Roads, times);
+    std::printf("\n");
+    PrintTable("limits of roads 1 and 3, ms", Limits, times);
+    if (!options.BeforeGate.empty()) {
+        std::printf("\nthe earlier gate %s, same run:\n", options.BeforeGate.c_str());
+        PrintTable("wall-clock ms", GateRoads, times, Gate::Before);
+    }
     std::printf("\n");
     PrintTable("pieces, ms", Pieces, times);
     std::fflush(stdout);
@@ -114,7 +154,8 @@ int main(int argc, char** argv) {
     std::string error;
     const auto options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!options) {
-        std::fprintf(stderr, "MivoraBench: %s\nusage: MivoraBench [--runs N]\n", error.c_str());
+        std::fprintf(stderr, "MivoraBench: %s\nusage: MivoraBench [--runs N] [--before PATH]\n",
+                     error.c_str());
         return 2;
     }
     try {

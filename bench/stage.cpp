@@ -3,12 +3,15 @@
 #include "bench/stopwatch.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 
 namespace {
 
 constexpr char MainTitle[] = "Zelvano Mivora";
+constexpr char SplashTitle[] = "Zelvano Mivora - Splash";
 constexpr char AsideTitle[] = "Zelvano Mivora (set aside)";
+constexpr char GateProgram[] = "Mivora.exe";
 constexpr char Argument[] = "bench";
 
 scenario::SuiteSetup NoUpdateDue() {
@@ -33,6 +36,32 @@ void AwaitEnd(const scenario::Started& program, const std::string& what) {
             what + " did not end within " + Seconds(RunTimeoutMs));
 }
 
+void Retitle(HWND window, const char* title) {
+    DWORD_PTR result = 0;
+    Require(::SendMessageTimeoutA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title), SMTO_ABORTIFHUNG,
+                                  RunTimeoutMs, &result) != 0 &&
+                result != FALSE,
+            std::string("the main program's window did not take the title \"") + title + "\"");
+}
+
+// A suite window that carries the title the gate looks for while it lives.
+class Titled {
+public:
+    Titled(HWND window, const char* title) : window_(window) { Retitle(window_, title); }
+    ~Titled() {
+        try {
+            Retitle(window_, AsideTitle);
+        } catch (const std::runtime_error&) {
+            // The next run then fails on its own road and says so.
+        }
+    }
+    Titled(const Titled&) = delete;
+    Titled& operator=(const Titled&) = delete;
+
+private:
+    HWND window_;
+};
+
 } // namespace
 
 const char* NameOf(Kind kind) {
@@ -43,8 +72,14 @@ const char* NameOf(Kind kind) {
         return "the gate on road 1";
     case Kind::MainWindowOpen:
         return "the gate on road 2";
+    case Kind::SplashOpen:
+        return "the gate on road 3";
     case Kind::NothingRunning:
         return "the gate on road 4";
+    case Kind::Limit1:
+        return "the limit of road 1";
+    case Kind::Limit3:
+        return "the limit of road 3";
     case Kind::FloorWithDlls:
     case Kind::FloorWithWindow:
         return "the floor with the gate's DLLs";
@@ -54,12 +89,16 @@ const char* NameOf(Kind kind) {
     return "";
 }
 
-Stage::Stage() : installation_(NoUpdateDue()), mainProgram_(StartMainWindow()) {
+Stage::Stage(const std::string& beforeGate)
+    : installation_(NoUpdateDue(), beforeGate), mainProgram_(StartMainWindow()) {
     Require(static_cast<bool>(mainProgram_.get().Process), "the simulated main program could not be started");
-    mainWindow_ = scenario::WaitForWindow(mainProgram_.get().ProcessId, L"Zelvano Mivora", RunTimeoutMs);
-    Require(mainWindow_ != nullptr,
-            "the simulated main program showed no main window within " + Seconds(RunTimeoutMs));
-    TitleMainWindow(AsideTitle);
+    const DWORD main = mainProgram_.get().ProcessId;
+    mainWindow_ = scenario::WaitForWindow(main, L"Zelvano Mivora", RunTimeoutMs);
+    splashWindow_ = scenario::WaitForWindow(main, L"Zelvano Mivora - Splash", RunTimeoutMs);
+    Require(mainWindow_ != nullptr && splashWindow_ != nullptr,
+            "the simulated main program showed no main and splash window within " + Seconds(RunTimeoutMs));
+    Retitle(mainWindow_, AsideTitle);
+    Retitle(splashWindow_, AsideTitle);
 
     const std::string eventName = "MivoraBench.MainStarted." + std::to_string(::GetCurrentProcessId());
     mainStarted_.reset(::CreateEventA(nullptr, FALSE, FALSE, eventName.c_str()));
@@ -67,16 +106,23 @@ Stage::Stage() : installation_(NoUpdateDue()), mainProgram_(StartMainWindow()) {
     ::SetEnvironmentVariableA("MIVORA_SIM_STARTED", eventName.c_str());
 }
 
-double Stage::Time(Kind kind) {
+double Stage::Time(Kind kind, Gate gate) {
+    const char* gateProgram = gate == Gate::Before ? BeforeGateProgram : GateProgram;
     switch (kind) {
     case Kind::Floor:
         return TimeProgram(FloorProgram, "", kind);
     case Kind::AnotherGate:
-        return TimeAnotherGate();
+        return TimeAnotherGate(gateProgram, kind);
     case Kind::MainWindowOpen:
-        return TimeMainWindowOpen();
+        return TimeMainWindowOpen(gateProgram);
+    case Kind::SplashOpen:
+        return TimeSplashOpen(gateProgram, kind);
     case Kind::NothingRunning:
-        return TimeNothingRunning();
+        return TimeNothingRunning(gateProgram);
+    case Kind::Limit1:
+        return TimeAnotherGate(Limit1Program, kind);
+    case Kind::Limit3:
+        return TimeSplashOpen(Limit3Program, kind);
     case Kind::FloorWithDlls:
         return TimeProgram(FloorWithDllsProgram, "", kind);
     case Kind::FloorWithWindow:
@@ -94,36 +140,58 @@ double Stage::TimeProgram(const char* fileName, const char* arguments, Kind kind
     return watch.ElapsedMs();
 }
 
-double Stage::TimeAnotherGate() {
+double Stage::TimeAnotherGate(const char* fileName, Kind kind) {
     scenario::DeleteGlobalAtom(Argument);
     const platform::UniqueHandle holder(::CreateMutexA(nullptr, TRUE, "Mivora"));
     Require(holder && ::GetLastError() != ERROR_ALREADY_EXISTS,
             "the instance mutex is held by a program outside the benchmark");
     const Stopwatch watch;
-    const OwnedProgram gate(scenario::StartGate(Argument));
-    AwaitEnd(gate.get(), NameOf(Kind::AnotherGate));
+    const OwnedProgram gate(scenario::StartInstalled(fileName, Argument));
+    AwaitEnd(gate.get(), NameOf(kind));
     const double elapsed = watch.ElapsedMs();
-    Require(::GlobalFindAtomA(Argument) != 0, "the gate left no atom: it did not take road 1");
+    Require(::GlobalFindAtomA(Argument) != 0,
+            std::string(NameOf(kind)) + " left no atom: it did not take road 1");
     scenario::DeleteGlobalAtom(Argument);
     return elapsed;
 }
 
-double Stage::TimeMainWindowOpen() {
+double Stage::TimeMainWindowOpen(const char* fileName) {
     const std::size_t noticesBefore = NoticeCount();
-    TitleMainWindow(MainTitle);
-    const Stopwatch watch;
-    const OwnedProgram gate(scenario::StartGate(Argument));
-    AwaitEnd(gate.get(), NameOf(Kind::MainWindowOpen));
-    const double elapsed = watch.ElapsedMs();
-    TitleMainWindow(AsideTitle);
+    double elapsed = 0;
+    {
+        const Titled open(mainWindow_, MainTitle);
+        const Stopwatch watch;
+        const OwnedProgram gate(scenario::StartInstalled(fileName, Argument));
+        AwaitEnd(gate.get(), NameOf(Kind::MainWindowOpen));
+        elapsed = watch.ElapsedMs();
+    }
     Require(NoticeCount() == noticesBefore + 1,
             "the main window was not told of the start: the gate did not take road 2");
     return elapsed;
 }
 
-double Stage::TimeNothingRunning() {
+// Road 3 leaves nothing behind to tell it by; it is told from the other roads by what they leave.
+double Stage::TimeSplashOpen(const char* fileName, Kind kind) {
+    const std::size_t noticesBefore = NoticeCount();
+    scenario::DeleteGlobalAtom(Argument);
+    double elapsed = 0;
+    {
+        const Titled open(splashWindow_, SplashTitle);
+        const Stopwatch watch;
+        const OwnedProgram program(scenario::StartInstalled(fileName, Argument));
+        AwaitEnd(program.get(), NameOf(kind));
+        elapsed = watch.ElapsedMs();
+    }
+    Require(NoticeCount() == noticesBefore && ::GlobalFindAtomA(Argument) == 0 &&
+                ::WaitForSingleObject(mainStarted_.get(), 0) == WAIT_TIMEOUT,
+            std::string(NameOf(kind)) + " told the main window, left an atom or started the main program: it "
+                                        "did not take road 3");
+    return elapsed;
+}
+
+double Stage::TimeNothingRunning(const char* fileName) {
     const Stopwatch watch;
-    const OwnedProgram gate(scenario::StartGate(Argument));
+    const OwnedProgram gate(scenario::StartInstalled(fileName, Argument));
     const double elapsed = AwaitMainStart(gate.get(), watch, Kind::NothingRunning);
     AwaitEnd(gate.get(), NameOf(Kind::NothingRunning));
     AwaitMainProgramsStarted();
@@ -153,12 +221,4 @@ void Stage::AwaitMainProgramsStarted() {
     for (const scenario::Started& program : scenario::RunningPrograms("MivoraMain.exe"))
         if (program.ProcessId != mainProgram_.get().ProcessId)
             AwaitEnd(program, "the main program the gate started");
-}
-
-void Stage::TitleMainWindow(const char* title) {
-    DWORD_PTR result = 0;
-    Require(::SendMessageTimeoutA(mainWindow_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title),
-                                  SMTO_ABORTIFHUNG, RunTimeoutMs, &result) != 0 &&
-                result != FALSE,
-            std::string("the main window did not take the title \"") + title + "\"");
 }

@@ -8,7 +8,11 @@ target_include_directories(mivora_options INTERFACE ${PROJECT_SOURCE_DIR})
 
 if(MIVORA_WIN32)
   target_compile_definitions(mivora_options INTERFACE
-    _WIN32_WINNT=0x0500 WINVER=0x0500 _WIN32_IE=0x0500 NOMINMAX STRICT)
+    _WIN32_WINNT=0x0500 WINVER=0x0500 _WIN32_IE=0x0500 NOMINMAX STRICT
+    # Calls into the delay-loaded DLLs (cmake/DelayLoad.cmake) go through each function's stub, not
+    # straight through its address slot: the linker keeps a delay-load stub only when something calls it,
+    # and a slot without its stub holds no address.
+    _USER32_ _GDI32_ _ADVAPI32_)
   # Load on Windows 98, ME and NT 4 too, so they can be refused with our own dialog.
   target_link_options(mivora_options INTERFACE
     -static -static-libgcc -static-libstdc++

@@ -40,4 +40,15 @@ TEST(OptionsTest, AMissingCountOrAnUnknownArgumentIsRefusedWithItsName) {
     EXPECT_EQ(error, "unknown argument 25");
 }
 
+TEST(OptionsTest, AnEarlierGateIsTakenByItsPath) {
+    EXPECT_EQ(Parse({})->BeforeGate, "");
+    const auto options = Parse({"--before", "Z:\\tmp\\old gate\\Mivora.exe", "--runs", "3"});
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->BeforeGate, "Z:\\tmp\\old gate\\Mivora.exe");
+    EXPECT_EQ(options->Runs, 3);
+    std::string error;
+    EXPECT_FALSE(Parse({"--runs", "3", "--before"}, &error));
+    EXPECT_EQ(error, "--before needs the path of a gate");
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <stdexcept>
 
 namespace {
@@ -31,12 +32,15 @@ std::string FailureOf(Stage& stage, Kind kind) {
 }
 
 TEST(StageTest, EveryKindRunsOnItsRoadAgainAndAgain) {
-    Stage stage;
+    // This build stands in for an earlier one.
+    Stage stage(scenario::OwnDirectory() + "Mivora.exe");
     for (int round = 0; round < 2; ++round) {
-        for (Kind kind : Roads)
-            EXPECT_GT(stage.Time(kind), 0) << NameOf(kind);
-        for (Kind kind : Pieces)
-            EXPECT_GT(stage.Time(kind), 0) << NameOf(kind);
+        for (const auto& kinds :
+             {std::span<const Kind>(Roads), std::span<const Kind>(Limits), std::span<const Kind>(Pieces)})
+            for (Kind kind : kinds)
+                EXPECT_GT(stage.Time(kind), 0) << NameOf(kind);
+        for (Kind kind : GateRoads)
+            EXPECT_GT(stage.Time(kind, Gate::Before), 0) << "earlier " << NameOf(kind);
     }
 }
 
@@ -49,6 +53,9 @@ TEST(StageTest, ARunThatCannotTakeItsRoadIsReportedNotTimed) {
                   "the instance mutex is held by a program outside the benchmark");
         EXPECT_EQ(FailureOf(stage, Kind::MainWindowOpen),
                   "the main window was not told of the start: the gate did not take road 2");
+        EXPECT_EQ(FailureOf(stage, Kind::SplashOpen),
+                  "the gate on road 3 told the main window, left an atom or started the main program: it did "
+                  "not take road 3");
         scenario::DeleteGlobalAtom("bench");
     }
     EXPECT_EQ(FailureOf(stage, Kind::MainWindowOpen), "") << "a failed run does not spoil the next";
@@ -57,15 +64,17 @@ TEST(StageTest, ARunThatCannotTakeItsRoadIsReportedNotTimed) {
 
 TEST(StageTest, NothingIsLeftBehind) {
     {
-        Stage stage;
-        stage.Time(Kind::NothingRunning);
+        Stage stage(scenario::OwnDirectory() + "Mivora.exe");
+        stage.Time(Kind::NothingRunning, Gate::Before);
         stage.Time(Kind::MainWindowOpen);
+        stage.Time(Kind::Limit1);
     }
-    for (const char* program : {"Mivora.exe", "MivoraMain.exe", "ZM_LiveUpdate.exe"})
+    for (const char* program : {"Mivora.exe", BeforeGateProgram, "MivoraMain.exe", "ZM_LiveUpdate.exe"})
         EXPECT_TRUE(scenario::RunningPrograms(program).empty()) << program;
     EXPECT_FALSE(SuiteKeysExist());
-    EXPECT_FALSE(Installed(FloorProgram));
-    EXPECT_FALSE(Installed(FloorWithDllsProgram));
+    for (const char* program : BuiltPrograms)
+        EXPECT_FALSE(Installed(program)) << program;
+    EXPECT_FALSE(Installed(BeforeGateProgram));
     EXPECT_EQ(::GlobalFindAtomA("bench"), 0);
 }
 

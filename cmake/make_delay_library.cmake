@@ -1,0 +1,18 @@
+# Writes a delay-load import library for one system DLL from its ordinary import library: every function
+# the import library names, loaded at its first call instead of at the program's start.
+# cmake -DNM=... -DDLLTOOL=... -DIMPORT_LIBRARY=... -DDLL=USER32.dll -DOUTPUT=.../libuser32.a -P this
+execute_process(COMMAND ${NM} ${IMPORT_LIBRARY} OUTPUT_VARIABLE symbols ERROR_QUIET COMMAND_ERROR_IS_FATAL ANY)
+string(REGEX MATCHALL "I __imp__[^\r\n]+" imports "${symbols}")
+list(TRANSFORM imports REPLACE "^I __imp__" "")
+list(REMOVE_DUPLICATES imports)
+list(LENGTH imports count)
+if(count EQUAL 0)
+  message(FATAL_ERROR "no functions found in ${IMPORT_LIBRARY}")
+endif()
+list(JOIN imports "\n" exports)
+get_filename_component(directory ${OUTPUT} DIRECTORY)
+set(definition ${OUTPUT}.def)
+file(WRITE ${definition} "LIBRARY ${DLL}\nEXPORTS\n${exports}\n")
+# -k: the DLL exports the undecorated names; the program calls the stdcall-decorated ones.
+execute_process(COMMAND ${DLLTOOL} -k --input-def ${definition} --dllname ${DLL} --output-delaylib ${OUTPUT}
+                COMMAND_ERROR_IS_FATAL ANY)
