@@ -1,6 +1,6 @@
-#include "ui/framework/form_text.h"
+#include "ui/framework/format/form_text.h"
 
-#include "ui/framework/form_writer.h"
+#include "ui/framework/format/form_writer.h"
 
 #include <cctype>
 #include <limits>

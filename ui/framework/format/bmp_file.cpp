@@ -1,6 +1,6 @@
-#include "ui/framework/bmp_file.h"
+#include "ui/framework/format/bmp_file.h"
 
-#include "ui/framework/rle8.h"
+#include "ui/framework/format/rle8.h"
 
 #include <algorithm>
 #include <cstddef>

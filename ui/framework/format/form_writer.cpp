@@ -1,4 +1,4 @@
-#include "ui/framework/form_writer.h"
+#include "ui/framework/format/form_writer.h"
 
 #include <limits>
 

@@ -1,6 +1,6 @@
-#include "ui/framework/form_reader.h"
+#include "ui/framework/format/form_reader.h"
 
-#include "ui/framework/class_registry.h"
+#include "ui/framework/format/class_registry.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ui/framework/stream.h"
+#include "ui/framework/format/stream.h"
 
 #include <gtest/gtest.h>
 
