@@ -1,5 +1,7 @@
 #include "ui/framework/format/form_writer.h"
 
+#include "ui/framework/format/little_endian.h"
+
 #include <limits>
 
 TWriter::TWriter(TStream& stream) : stream_(stream) {}
@@ -131,8 +133,8 @@ void TWriter::WriteIntegerValue(std::int32_t value) {
     } else if (value >= std::numeric_limits<std::int16_t>::min() &&
                value <= std::numeric_limits<std::int16_t>::max()) {
         WriteTag(TValueType::vaInt16);
-        const auto word = static_cast<std::uint16_t>(value);
-        const std::uint8_t bytes[2] = {static_cast<std::uint8_t>(word), static_cast<std::uint8_t>(word >> 8)};
+        std::uint8_t bytes[2];
+        StoreLittleEndian(bytes, static_cast<std::uint16_t>(value), 2);
         stream_.WriteBuffer(bytes, 2);
     } else {
         WriteTag(TValueType::vaInt32);
@@ -200,9 +202,8 @@ void TWriter::WriteTag(TValueType tag) {
 }
 
 void TWriter::WriteUInt32(std::uint32_t value) {
-    const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-                                   static_cast<std::uint8_t>(value >> 16),
-                                   static_cast<std::uint8_t>(value >> 24)};
+    std::uint8_t bytes[4];
+    StoreLittleEndian(bytes, value, 4);
     stream_.WriteBuffer(bytes, 4);
 }
 
