@@ -151,11 +151,7 @@ void TWriter::WriteStringValue(std::string_view value) {
         WriteTag(TValueType::vaString);
         WriteShortString(value);
     } else {
-        if (value.size() > std::numeric_limits<std::uint32_t>::max())
-            throw EWriteError("String too long to store");
-        WriteTag(TValueType::vaLString);
-        WriteUInt32(static_cast<std::uint32_t>(value.size()));
-        stream_.WriteBuffer(value.data(), value.size());
+        WriteCounted(TValueType::vaLString, value.data(), value.size(), "String too long to store");
     }
 }
 
@@ -181,11 +177,15 @@ void TWriter::WriteSetValue(std::span<const std::string> elements) {
 }
 
 void TWriter::WriteBinaryValue(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() > std::numeric_limits<std::uint32_t>::max())
-        throw EWriteError("Block too large to store");
-    WriteTag(TValueType::vaBinary);
-    WriteUInt32(static_cast<std::uint32_t>(bytes.size()));
-    stream_.WriteBuffer(bytes.data(), bytes.size());
+    WriteCounted(TValueType::vaBinary, bytes.data(), bytes.size(), "Block too large to store");
+}
+
+void TWriter::WriteCounted(TValueType tag, const void* data, std::size_t size, const char* tooLarge) {
+    if (size > std::numeric_limits<std::uint32_t>::max())
+        throw EWriteError(tooLarge);
+    WriteTag(tag);
+    WriteUInt32(static_cast<std::uint32_t>(size));
+    stream_.WriteBuffer(data, size);
 }
 
 void TWriter::WriteShortString(std::string_view text) {

@@ -68,6 +68,8 @@ private:
     void WriteShortString(std::string_view text);
     void WriteTag(TValueType tag);
     void WriteUInt32(std::uint32_t value);
+    // `tag`, a 32-bit count and the bytes; EWriteError `tooLarge` when the count cannot hold the size.
+    void WriteCounted(TValueType tag, const void* data, std::size_t size, const char* tooLarge);
     std::string FullName(std::string_view name) const;
 
     TStream& stream_;
