@@ -29,6 +29,17 @@ std::string UpperAscii(std::string_view text) {
     return result;
 }
 
+int DigitValue(char c, unsigned base) {
+    int value = -1;
+    if (c >= '0' && c <= '9')
+        value = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        value = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        value = c - 'A' + 10;
+    return value >= 0 && static_cast<unsigned>(value) < base ? value : -1;
+}
+
 std::optional<std::int32_t> ParseInt32(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ')
@@ -49,23 +60,13 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
         i += 2;
     }
 
-    auto digitValue = [base](char c) -> int {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (base == 16 && c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (base == 16 && c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
-    };
-
     if (i == text.size())
         return std::nullopt;
     // Hexadecimal spells a 32-bit pattern, so it may reach 0xFFFFFFFF; decimal is bounded by the sign.
     const std::uint64_t limit = base == 16 ? 0xFFFFFFFFull : negative ? 0x80000000ull : 0x7FFFFFFFull;
     std::uint64_t value = 0;
     for (; i < text.size(); ++i) {
-        const int digit = digitValue(text[i]);
+        const int digit = DigitValue(text[i], base);
         if (digit < 0)
             return std::nullopt;
         value = value * base + static_cast<unsigned>(digit);

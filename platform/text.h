@@ -18,6 +18,9 @@ std::string TrimControls(std::string_view text);
 // second byte may lie in 'a'-'z'.
 std::string UpperAscii(std::string_view text);
 
+// The value of a digit of `base` (up to 16; letters in either case), or -1 for any other character.
+int DigitValue(char c, unsigned base);
+
 // Signed 32-bit integer from text: leading blanks, a sign, decimal digits or hexadecimal after "$",
 // "x" or "0x". Anything after the digits, an empty number or a value out of range gives nothing.
 std::optional<std::int32_t> ParseInt32(std::string_view text);

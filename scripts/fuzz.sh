@@ -26,50 +26,19 @@ case $which in
 esac
 [[ $seconds =~ ^[0-9]+$ ]] || { echo "seconds must be a whole number, not '$seconds'" >&2; exit 2; }
 
-mapfile -t framework < <(sed -n 's|.*{CMAKE_CURRENT_LIST_DIR}/\(.*\.cpp\).*|ui/framework/\1|p' ui/framework/sources.cmake)
-# The .cpp files of a library as its CMakeLists.txt lists them, so these lists cannot fall behind.
-library_sources() {
-  awk -v dir="$1" -v name="$2" '
-    $0 ~ "add_library\\(" name " " { inside = 1 }
-    inside { for (i = 1; i <= NF; i++) if ($i ~ /\.cpp\)?$/) { file = $i; sub(/\)$/, "", file); print dir "/" file } }
-    inside && /\)/ { inside = 0 }' "$1/CMakeLists.txt"
-}
-mapfile -t platform < <(library_sources platform platform_core)
-mapfile -t update < <(library_sources update update_core; library_sources update update_check)
-mapfile -t fakes < <(library_sources tests/fakes fakes)
-
-# What each target is linked from besides its own file.
-sources_of() {
-  case $1 in
-    form_reader) echo "${framework[*]} ui/controls/wavctrl.cpp tests/fakes/sound_fake.cpp" ;;
-    start_argument) echo "update/updater_verdict.cpp ${platform[*]}" ;;
-    version_text) echo "platform/text.cpp" ;;
-    suite_path) echo "${update[*]} ${platform[*]} ${fakes[*]}" ;;
-    rle8) echo "ui/framework/rle8.cpp" ;;
-    bitmap) echo "${framework[*]}" ;;
-  esac
-}
-
-# clang cannot write narrow literals in CP949; they stay UTF-8 here, and no target reads them.
-flags=(-std=c++20 -g -O1 -I. -fno-omit-frame-pointer)
-sanitize=("-fsanitize=address,undefined" -fno-sanitize-recover=undefined)
-
-build() {
-  local target=$1 dir=build/fuzz/$1
-  mkdir -p "$dir/corpus"
-  echo "== building $target"
-  # shellcheck disable=SC2046 # the source lists are plain paths
-  clang++ "${flags[@]}" "${sanitize[@]}" -fsanitize=fuzzer \
-    "tests/fuzz/${target}_fuzz.cpp" $(sources_of "$target") -o "$dir/${target}_fuzz"
-}
+# The fuzz preset builds the targets with clang, libFuzzer, AddressSanitizer and UBSan, and form2bin
+# for the form reader's seeds.
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j"$(nproc)" --target form2bin "${targets[@]/%/_fuzz}"
+bin=build/fuzz/bin
 
 # Seeds and past findings join the corpus that earlier runs left.
 seed() {
   local target=$1 dir=build/fuzz/$1 file
+  mkdir -p "$dir/corpus"
   if [ "$target" = form_reader ]; then
-    clang++ "${flags[@]}" tools/form2bin/main.cpp "${framework[@]}" -o build/fuzz/form2bin
     for file in tests/fuzz/seeds/form_reader/*; do
-      build/fuzz/form2bin "$file" "$dir/corpus/$(basename "${file%.*}").bin"
+      "$bin/form2bin" "$file" "$dir/corpus/$(basename "${file%.*}").bin"
     done
   else
     cp tests/fuzz/seeds/"$target"/* "$dir/corpus/"
@@ -100,7 +69,6 @@ summary_of() {
 status=0
 declare -A took
 for target in "${targets[@]}"; do
-  build "$target"
   seed "$target"
   dir=build/fuzz/$target
   dict=()
@@ -109,7 +77,7 @@ for target in "${targets[@]}"; do
   started=$(date +%s)
   echo "== fuzzing $target for ${seconds}s"
   set +e
-  "$dir/${target}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 "${dict[@]}" \
+  "$bin/${target}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 "${dict[@]}" \
     -artifact_prefix="$dir/" -print_final_stats=1 "$@" "$dir/corpus" 2>&1 | tee "$dir/fuzz.log"
   result=${PIPESTATUS[0]}
   set -e

@@ -1,8 +1,8 @@
 #include "ui/controls/wavctrl.h"
 
 #include "tests/fakes/sound_fake.h"
-#include "ui/framework/form_reader.h"
-#include "ui/framework/form_writer.h"
+#include "ui/framework/format/form_reader.h"
+#include "ui/framework/format/form_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "ui/framework/bitmap.h"
 
 #include "tests/support/gdi_count.h"
-#include "ui/framework/filer.h"
-#include "ui/framework/stream.h"
+#include "ui/framework/format/filer.h"
+#include "ui/framework/format/stream.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The build's conversion of a design: form2bin's output, as the program gets it, read back.
-#include "tests/framework/test_components.h"
+#include "tests/framework/format/test_components.h"
 #include "ui/controls/wavctrl.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "ui/framework/image_list.h"
 
-#include "ui/framework/form_reader.h"
-#include "ui/framework/form_text.h"
+#include "ui/framework/format/form_reader.h"
+#include "ui/framework/format/form_text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // what it would hand to the system is no more than the system reads of it, and a form it reads back.
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/fuzz_replay.h"
-#include "ui/framework/bmp_file.h"
-#include "ui/framework/stream.h"
+#include "ui/framework/format/bmp_file.h"
+#include "ui/framework/format/stream.h"
 
 #include <cstring>
 

@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the form-layout reader. Only EReadError may come out of a read; anything
 // else (a crash, another exception, a leak, a read past the end) is a finding.
-#include "tests/framework/test_components.h"
+#include "tests/framework/format/test_components.h"
 #include "tests/fuzz/fuzz_replay.h"
 #include "ui/controls/wavctrl.h"
-#include "ui/framework/form_reader.h"
+#include "ui/framework/format/form_reader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // The reader's seeds are readable designs; the reader gets their binary form.
-#include "tests/framework/test_components.h"
+#include "tests/framework/format/test_components.h"
 #include "tests/fuzz/fuzz_replay.h"
 
 #include <string_view>

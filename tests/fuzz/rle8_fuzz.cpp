@@ -2,7 +2,7 @@
 // and height (1 to 40 each); the rest is the body.
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/fuzz_replay.h"
-#include "ui/framework/rle8.h"
+#include "ui/framework/format/rle8.h"
 
 #include <optional>
 #include <vector>

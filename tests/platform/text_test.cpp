@@ -44,7 +44,7 @@ TEST(ParseInt32, Hexadecimal) {
 
 TEST(ParseInt32, AnythingElseIsNotAnInteger) {
     for (const char* text : {"", " ", "1.0.3", "12 ", "abc", "-", "$", "0x", "2147483648", "-2147483649",
-                             "$100000000", "1e3", "\t5"})
+                             "$100000000", "1e3", "\t5", "$1G", "12a"})
         EXPECT_FALSE(ParseInt32(text).has_value()) << text;
 }
 

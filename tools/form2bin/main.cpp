@@ -1,7 +1,7 @@
 // form2bin <design.txt> <design.bin> [-I <dir>]... [--depfile <file>]
 // Turns a design's text form into its binary form. Files named by @file and @bitmap are looked up in
 // the design's own directory, then in each -I directory.
-#include "ui/framework/form_text.h"
+#include "ui/framework/format/form_text.h"
 
 #include <iconv.h>
 

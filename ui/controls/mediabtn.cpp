@@ -1,12 +1,12 @@
 #include "ui/controls/mediabtn.h"
 
 #include "ui/controls/wavctrl.h"
-#include "ui/framework/class_registry.h"
 #include "ui/framework/form.h"
-#include "ui/framework/form_reader.h"
-#include "ui/framework/form_writer.h"
+#include "ui/framework/format/class_registry.h"
+#include "ui/framework/format/form_reader.h"
+#include "ui/framework/format/form_writer.h"
+#include "ui/framework/format/property_io.h"
 #include "ui/framework/gdi_guards.h"
-#include "ui/framework/property_io.h"
 
 using framework::SavedDcState;
 

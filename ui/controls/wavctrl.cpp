@@ -1,10 +1,10 @@
 #include "ui/controls/wavctrl.h"
 
 #include "platform/sound.h"
-#include "ui/framework/class_registry.h"
-#include "ui/framework/filer.h"
-#include "ui/framework/form_reader.h"
-#include "ui/framework/form_writer.h"
+#include "ui/framework/format/class_registry.h"
+#include "ui/framework/format/filer.h"
+#include "ui/framework/format/form_reader.h"
+#include "ui/framework/format/form_writer.h"
 
 #include <array>
 

@@ -2,8 +2,8 @@
 
 #include "platform/error.h"
 #include "platform/win32/unique_resource.h"
-#include "ui/framework/component.h"
-#include "ui/framework/events.h"
+#include "ui/framework/format/component.h"
+#include "ui/framework/format/events.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "ui/framework/bevel.h"
 
-#include "ui/framework/form_reader.h"
-#include "ui/framework/form_writer.h"
+#include "ui/framework/format/form_reader.h"
+#include "ui/framework/format/form_writer.h"
 
 #include <array>
 

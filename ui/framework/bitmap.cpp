@@ -1,9 +1,9 @@
 #include "ui/framework/bitmap.h"
 
-#include "ui/framework/bmp_file.h"
-#include "ui/framework/filer.h"
+#include "ui/framework/format/bmp_file.h"
+#include "ui/framework/format/filer.h"
+#include "ui/framework/format/stream.h"
 #include "ui/framework/module_resource.h"
-#include "ui/framework/stream.h"
 
 #include <algorithm>
 #include <cstring>

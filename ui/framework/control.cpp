@@ -2,10 +2,10 @@
 
 #include "ui/framework/application.h"
 #include "ui/framework/form.h"
-#include "ui/framework/form_reader.h"
-#include "ui/framework/form_writer.h"
+#include "ui/framework/format/form_reader.h"
+#include "ui/framework/format/form_writer.h"
+#include "ui/framework/format/property_io.h"
 #include "ui/framework/messages.h"
-#include "ui/framework/property_io.h"
 #include "ui/framework/win_control.h"
 #include "ui/framework/window_api.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/framework/component.h"
-#include "ui/framework/events.h"
 #include "ui/framework/font.h"
+#include "ui/framework/format/component.h"
+#include "ui/framework/format/events.h"
 #include "ui/framework/graphics.h"
 
 #include <windows.h>

@@ -1,8 +1,8 @@
 #include "ui/framework/font.h"
 
-#include "ui/framework/form_reader.h"
-#include "ui/framework/form_writer.h"
-#include "ui/framework/property_io.h"
+#include "ui/framework/format/form_reader.h"
+#include "ui/framework/format/form_writer.h"
+#include "ui/framework/format/property_io.h"
 #include "ui/framework/window_api.h"
 
 #include <array>

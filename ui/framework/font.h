@@ -1,8 +1,8 @@
 #pragma once
 
+#include "ui/framework/format/persistent.h"
 #include "ui/framework/gdi_guards.h"
 #include "ui/framework/graphics.h"
-#include "ui/framework/persistent.h"
 
 #include <cstdint>
 #include <functional>

@@ -3,11 +3,11 @@
 #include "platform/error.h"
 #include "platform/win32/system_function.h"
 #include "ui/framework/application.h"
-#include "ui/framework/form_reader.h"
-#include "ui/framework/form_writer.h"
+#include "ui/framework/format/form_reader.h"
+#include "ui/framework/format/form_writer.h"
+#include "ui/framework/format/property_io.h"
+#include "ui/framework/format/stream.h"
 #include "ui/framework/module_resource.h"
-#include "ui/framework/property_io.h"
-#include "ui/framework/stream.h"
 #include "ui/framework/window_api.h"
 
 #include <array>

@@ -1,22 +1,16 @@
 #pragma once
 
+#include "ui/framework/format/color.h"
+
 #include <windows.h>
 
 #include <cstdint>
 
-// A colour: 0x00BBGGRR, or a system colour as 0xFF000000 plus its COLOR_ index.
-using TColor = std::uint32_t;
-
-inline constexpr TColor clNone = 0x1FFFFFFF;
-inline constexpr TColor clDefault = 0x20000000;
-inline constexpr TColor clBtnFace = 0xFF000000 | COLOR_BTNFACE;
-inline constexpr TColor clWindowText = 0xFF000000 | COLOR_WINDOWTEXT;
-inline constexpr TColor clBtnShadow = 0xFF000000 | COLOR_BTNSHADOW;
-inline constexpr TColor clBtnHighlight = 0xFF000000 | COLOR_BTNHIGHLIGHT;
-inline constexpr TColor clBlack = 0x000000;
-inline constexpr TColor clWhite = 0xFFFFFF;
-inline constexpr TColor clGray = 0x808080;
-inline constexpr TColor clFuchsia = 0xFF00FF;
+// Designs store system colours by the system's own indices.
+static_assert(clWindow == (0xFF000000 | COLOR_WINDOW) && clWindowText == (0xFF000000 | COLOR_WINDOWTEXT) &&
+              clBtnFace == (0xFF000000 | COLOR_BTNFACE) && clBtnShadow == (0xFF000000 | COLOR_BTNSHADOW) &&
+              clBtnText == (0xFF000000 | COLOR_BTNTEXT) &&
+              clBtnHighlight == (0xFF000000 | COLOR_BTNHIGHLIGHT));
 
 // The present RGB value of a colour; system colours (the top bit set) are looked up now.
 inline COLORREF ColorToRGB(TColor color) {

@@ -1,9 +1,9 @@
 #include "ui/framework/image_list.h"
 
-#include "ui/framework/filer.h"
-#include "ui/framework/form_reader.h"
-#include "ui/framework/form_writer.h"
-#include "ui/framework/stream.h"
+#include "ui/framework/format/filer.h"
+#include "ui/framework/format/form_reader.h"
+#include "ui/framework/format/form_writer.h"
+#include "ui/framework/format/stream.h"
 
 namespace {
 

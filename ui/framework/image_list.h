@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ui/framework/bitmap.h"
-#include "ui/framework/component.h"
+#include "ui/framework/format/component.h"
 
 #include <memory>
 #include <vector>

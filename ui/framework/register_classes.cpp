@@ -1,7 +1,7 @@
 #include "ui/framework/register_classes.h"
 
 #include "ui/framework/bevel.h"
-#include "ui/framework/class_registry.h"
+#include "ui/framework/format/class_registry.h"
 #include "ui/framework/image.h"
 #include "ui/framework/image_list.h"
 #include "ui/framework/label.h"

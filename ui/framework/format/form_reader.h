@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ui/framework/component.h"
-#include "ui/framework/events.h"
-#include "ui/framework/filer.h"
-#include "ui/framework/stream.h"
+#include "ui/framework/format/component.h"
+#include "ui/framework/format/events.h"
+#include "ui/framework/format/filer.h"
+#include "ui/framework/format/stream.h"
 
 #include <any>
 #include <cstdint>

@@ -17,10 +17,3 @@ const TComponentFactory* FindClass(std::string_view className);
 template <class T> void RegisterComponentClass(std::string_view className) {
     RegisterComponentClass(className, [](TComponent* owner) -> TComponent* { return new T(owner); });
 }
-
-// Registers a class while the program starts: `static TClassRegistration<TepWavePlayer> r{"TepWavePlayer"};`
-// in the class's own source file. (A static library links that file only when something else in it is
-// used, so a class that only designs name must be registered by a call, not by this.)
-template <class T> struct TClassRegistration {
-    explicit TClassRegistration(std::string_view className) { RegisterComponentClass<T>(className); }
-};

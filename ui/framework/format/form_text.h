@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/framework/stream.h"
+#include "ui/framework/format/stream.h"
 
 #include <cstdint>
 #include <functional>

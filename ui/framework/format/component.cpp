@@ -1,7 +1,7 @@
-#include "ui/framework/component.h"
+#include "ui/framework/format/component.h"
 
-#include "ui/framework/form_reader.h"
-#include "ui/framework/form_writer.h"
+#include "ui/framework/format/form_reader.h"
+#include "ui/framework/format/form_writer.h"
 
 #include <algorithm>
 

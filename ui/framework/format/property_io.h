@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/framework/graphics.h"
+#include "ui/framework/format/color.h"
 
 #include <string>
 #include <string_view>

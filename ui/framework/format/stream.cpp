@@ -1,4 +1,6 @@
-#include "ui/framework/stream.h"
+#include "ui/framework/format/stream.h"
+
+#include "ui/framework/format/little_endian.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -25,21 +27,6 @@ void TStream::ReadBuffer(void* buffer, std::size_t count) {
 void TStream::WriteBuffer(const void* buffer, std::size_t count) {
     if (count != 0 && Write(buffer, count) != count)
         throw EWriteError("Stream write error");
-}
-
-std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {
-    if (count == 0) {
-        source.SetPosition(0);
-        count = source.Size();
-    }
-    std::uint8_t chunk[4096];
-    for (std::int64_t left = count; left > 0;) {
-        const auto n = static_cast<std::size_t>(std::min<std::int64_t>(left, sizeof chunk));
-        source.ReadBuffer(chunk, n);
-        WriteBuffer(chunk, n);
-        left -= static_cast<std::int64_t>(n);
-    }
-    return count;
 }
 
 std::size_t TMemoryStream::Read(void* buffer, std::size_t count) {
@@ -86,7 +73,7 @@ std::vector<std::uint8_t> TMemoryStream::TakeBytes() {
     return std::exchange(bytes_, {});
 }
 
-TFileStream::TFileStream(const std::string& fileName, std::uint16_t mode) : fileName_(fileName) {
+TFileStream::TFileStream(const std::string& fileName, std::uint16_t mode) {
     if (mode == fmCreate) {
         file_ = std::fopen(fileName.c_str(), "w+b");
         if (file_ == nullptr)
@@ -122,8 +109,9 @@ std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
 }
 
 std::vector<std::uint8_t> ReadCountedBlock(TStream& stream) {
-    std::uint32_t count = 0;
-    stream.ReadBuffer(&count, sizeof count);
+    std::uint8_t stored[4];
+    stream.ReadBuffer(stored, sizeof stored);
+    const std::uint32_t count = LoadLittleEndian(stored, sizeof stored);
     if (count > stream.Remaining())
         throw EReadError("Stream read error");
     std::vector<std::uint8_t> bytes(count);
@@ -132,7 +120,8 @@ std::vector<std::uint8_t> ReadCountedBlock(TStream& stream) {
 }
 
 void WriteCountedBlock(TStream& stream, const std::vector<std::uint8_t>& bytes) {
-    const auto count = static_cast<std::uint32_t>(bytes.size());
-    stream.WriteBuffer(&count, sizeof count);
+    std::uint8_t count[4];
+    StoreLittleEndian(count, static_cast<std::uint32_t>(bytes.size()), sizeof count);
+    stream.WriteBuffer(count, sizeof count);
     stream.WriteBuffer(bytes.data(), bytes.size());
 }

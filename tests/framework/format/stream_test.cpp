@@ -1,4 +1,4 @@
-#include "ui/framework/stream.h"
+#include "ui/framework/format/stream.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +21,18 @@ TEST(MemoryStream, ReadsWritesAndSeeks) {
     stream.SetPosition(8);
     stream.WriteBuffer("z", 1);
     EXPECT_EQ(stream.Bytes(), (std::vector<std::uint8_t>{'a', 'b', 'c', 'd', 'e', 'f', 0, 0, 'z'}));
+}
+
+TEST(CountedBlock, LedByItsLittleEndianCountAndNoLongerThanTheStream) {
+    TMemoryStream stream;
+    WriteCountedBlock(stream, std::vector<std::uint8_t>(0x102, 7));
+    EXPECT_EQ(std::vector<std::uint8_t>(stream.Bytes().begin(), stream.Bytes().begin() + 5),
+              (std::vector<std::uint8_t>{0x02, 0x01, 0, 0, 7}));
+    stream.SetPosition(0);
+    EXPECT_EQ(ReadCountedBlock(stream), std::vector<std::uint8_t>(0x102, 7));
+
+    TMemoryStream shorter(std::vector<std::uint8_t>{3, 0, 0, 0, 'a', 'b'});
+    EXPECT_THROW(ReadCountedBlock(shorter), EReadError);
 }
 
 TEST(FileStream, NamesTheFileAndTheReasonWhenItCannotOpen) {

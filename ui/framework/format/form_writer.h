@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ui/framework/component.h"
-#include "ui/framework/events.h"
-#include "ui/framework/filer.h"
-#include "ui/framework/stream.h"
+#include "ui/framework/format/component.h"
+#include "ui/framework/format/events.h"
+#include "ui/framework/format/filer.h"
+#include "ui/framework/format/stream.h"
 
 #include <cstdint>
 #include <span>
@@ -68,6 +68,8 @@ private:
     void WriteShortString(std::string_view text);
     void WriteTag(TValueType tag);
     void WriteUInt32(std::uint32_t value);
+    // `tag`, a 32-bit count and the bytes; EWriteError `tooLarge` when the count cannot hold the size.
+    void WriteCounted(TValueType tag, const void* data, std::size_t size, const char* tooLarge);
     std::string FullName(std::string_view name) const;
 
     TStream& stream_;

@@ -1,6 +1,7 @@
-#include "ui/framework/form_reader.h"
+#include "ui/framework/format/form_reader.h"
 
-#include "ui/framework/class_registry.h"
+#include "ui/framework/format/class_registry.h"
+#include "ui/framework/format/little_endian.h"
 
 #include <algorithm>
 
@@ -241,7 +242,7 @@ std::int32_t TReader::ReadInteger() {
     case TValueType::vaInt16: {
         std::uint8_t bytes[2];
         ReadRaw(bytes, 2);
-        return static_cast<std::int16_t>(bytes[0] | bytes[1] << 8);
+        return static_cast<std::int16_t>(LoadLittleEndian(bytes, 2));
     }
     case TValueType::vaInt32:
         return static_cast<std::int32_t>(ReadUInt32());
@@ -398,10 +399,9 @@ std::uint8_t TReader::ReadByte() {
 }
 
 std::uint32_t TReader::ReadUInt32() {
-    std::uint8_t b[4];
-    ReadRaw(b, 4);
-    return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
-           static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+    std::uint8_t bytes[4];
+    ReadRaw(bytes, 4);
+    return LoadLittleEndian(bytes, 4);
 }
 
 std::uint32_t TReader::ReadCount() {

@@ -1,4 +1,6 @@
-#include "ui/framework/form_writer.h"
+#include "ui/framework/format/form_writer.h"
+
+#include "ui/framework/format/little_endian.h"
 
 #include <limits>
 
@@ -131,8 +133,8 @@ void TWriter::WriteIntegerValue(std::int32_t value) {
     } else if (value >= std::numeric_limits<std::int16_t>::min() &&
                value <= std::numeric_limits<std::int16_t>::max()) {
         WriteTag(TValueType::vaInt16);
-        const auto word = static_cast<std::uint16_t>(value);
-        const std::uint8_t bytes[2] = {static_cast<std::uint8_t>(word), static_cast<std::uint8_t>(word >> 8)};
+        std::uint8_t bytes[2];
+        StoreLittleEndian(bytes, static_cast<std::uint16_t>(value), 2);
         stream_.WriteBuffer(bytes, 2);
     } else {
         WriteTag(TValueType::vaInt32);
@@ -149,11 +151,7 @@ void TWriter::WriteStringValue(std::string_view value) {
         WriteTag(TValueType::vaString);
         WriteShortString(value);
     } else {
-        if (value.size() > std::numeric_limits<std::uint32_t>::max())
-            throw EWriteError("String too long to store");
-        WriteTag(TValueType::vaLString);
-        WriteUInt32(static_cast<std::uint32_t>(value.size()));
-        stream_.WriteBuffer(value.data(), value.size());
+        WriteCounted(TValueType::vaLString, value.data(), value.size(), "String too long to store");
     }
 }
 
@@ -179,11 +177,15 @@ void TWriter::WriteSetValue(std::span<const std::string> elements) {
 }
 
 void TWriter::WriteBinaryValue(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() > std::numeric_limits<std::uint32_t>::max())
-        throw EWriteError("Block too large to store");
-    WriteTag(TValueType::vaBinary);
-    WriteUInt32(static_cast<std::uint32_t>(bytes.size()));
-    stream_.WriteBuffer(bytes.data(), bytes.size());
+    WriteCounted(TValueType::vaBinary, bytes.data(), bytes.size(), "Block too large to store");
+}
+
+void TWriter::WriteCounted(TValueType tag, const void* data, std::size_t size, const char* tooLarge) {
+    if (size > std::numeric_limits<std::uint32_t>::max())
+        throw EWriteError(tooLarge);
+    WriteTag(tag);
+    WriteUInt32(static_cast<std::uint32_t>(size));
+    stream_.WriteBuffer(data, size);
 }
 
 void TWriter::WriteShortString(std::string_view text) {
@@ -200,9 +202,8 @@ void TWriter::WriteTag(TValueType tag) {
 }
 
 void TWriter::WriteUInt32(std::uint32_t value) {
-    const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-                                   static_cast<std::uint8_t>(value >> 16),
-                                   static_cast<std::uint8_t>(value >> 24)};
+    std::uint8_t bytes[4];
+    StoreLittleEndian(bytes, value, 4);
     stream_.WriteBuffer(bytes, 4);
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ui/framework/class_registry.h"
-#include "ui/framework/component.h"
-#include "ui/framework/events.h"
-#include "ui/framework/form_reader.h"
-#include "ui/framework/form_text.h"
-#include "ui/framework/form_writer.h"
+#include "ui/framework/format/class_registry.h"
+#include "ui/framework/format/component.h"
+#include "ui/framework/format/events.h"
+#include "ui/framework/format/form_reader.h"
+#include "ui/framework/format/form_text.h"
+#include "ui/framework/format/form_writer.h"
 
 #include <array>
 #include <memory>

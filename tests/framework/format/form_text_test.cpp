@@ -1,6 +1,6 @@
-#include "ui/framework/form_text.h"
+#include "ui/framework/format/form_text.h"
 
-#include "tests/framework/test_components.h"
+#include "tests/framework/format/test_components.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,8 @@
-#include "ui/framework/form_text.h"
+#include "ui/framework/format/form_text.h"
 
-#include "ui/framework/form_writer.h"
+#include "platform/text.h"
+#include "ui/framework/format/form_writer.h"
+#include "ui/framework/format/little_endian.h"
 
 #include <cctype>
 #include <limits>
@@ -15,16 +17,6 @@ bool IsIdentStart(char c) {
 }
 bool IsIdentChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.';
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 bool SameWord(std::string_view a, std::string_view b) {
@@ -170,9 +162,7 @@ private:
         std::int64_t value = 0;
         std::size_t digits = 0;
         for (; pos_ < text_.size(); ++pos_, ++digits) {
-            const int d =
-                hex ? HexDigit(text_[pos_])
-                    : (std::isdigit(static_cast<unsigned char>(text_[pos_])) ? text_[pos_] - '0' : -1);
+            const int d = platform::DigitValue(text_[pos_], hex ? 16 : 10);
             if (d < 0)
                 break;
             value = value * (hex ? 16 : 10) + d;
@@ -260,7 +250,7 @@ private:
             const char c = text_[pos_++];
             if (c == '}')
                 break;
-            const int d = HexDigit(c);
+            const int d = platform::DigitValue(c, 16);
             if (d < 0)
                 Fail(std::string("'") + c + "' in a binary block");
             if (high < 0) {
@@ -291,9 +281,8 @@ private:
         if (content.size() > std::numeric_limits<std::uint32_t>::max())
             Fail("file too large: " + path);
         const auto n = static_cast<std::uint32_t>(content.size());
-        std::vector<std::uint8_t> block = {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
-                                           static_cast<std::uint8_t>(n >> 16),
-                                           static_cast<std::uint8_t>(n >> 24)};
+        std::vector<std::uint8_t> block(4);
+        StoreLittleEndian(block.data(), n, 4);
         block.insert(block.end(), content.begin(), content.end());
         return block;
     }

@@ -1,7 +1,7 @@
-#include "ui/framework/property_io.h"
+#include "ui/framework/format/property_io.h"
 
-#include "ui/framework/form_reader.h"
-#include "ui/framework/form_writer.h"
+#include "ui/framework/format/form_reader.h"
+#include "ui/framework/format/form_writer.h"
 
 #include <array>
 #include <utility>
@@ -34,10 +34,10 @@ constexpr std::array kColors{
     Named{"clWhite", 0xFFFFFF},
     Named{"clBtnFace", static_cast<std::int32_t>(clBtnFace)},
     Named{"clWindowText", static_cast<std::int32_t>(clWindowText)},
-    Named{"clWindow", static_cast<std::int32_t>(0xFF000000 | COLOR_WINDOW)},
+    Named{"clWindow", static_cast<std::int32_t>(clWindow)},
     Named{"clBtnShadow", static_cast<std::int32_t>(clBtnShadow)},
     Named{"clBtnHighlight", static_cast<std::int32_t>(clBtnHighlight)},
-    Named{"clBtnText", static_cast<std::int32_t>(0xFF000000 | COLOR_BTNTEXT)},
+    Named{"clBtnText", static_cast<std::int32_t>(clBtnText)},
 };
 
 constexpr std::array kCursors{Named{"crDefault", crDefault}, Named{"crArrow", -2},

@@ -1,4 +1,4 @@
-#include "ui/framework/class_registry.h"
+#include "ui/framework/format/class_registry.h"
 
 #include <map>
 

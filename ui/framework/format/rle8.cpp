@@ -1,4 +1,4 @@
-#include "ui/framework/rle8.h"
+#include "ui/framework/format/rle8.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -56,17 +56,14 @@ public:
     // Exactly `count` bytes or EReadError "Stream read error" / EWriteError "Stream write error".
     void ReadBuffer(void* buffer, std::size_t count);
     void WriteBuffer(const void* buffer, std::size_t count);
-
-    // Copies `count` bytes from `source`'s position (all of `source` from its start when 0).
-    std::int64_t CopyFrom(TStream& source, std::int64_t count);
 };
 
-// A stream over an owned, growable block of memory.
 // A block of bytes led by its 32-bit little-endian count, as bitmaps store their BMP file. A count
 // beyond the stream is a short read, refused before anything is allocated for it.
 std::vector<std::uint8_t> ReadCountedBlock(TStream& stream);
 void WriteCountedBlock(TStream& stream, const std::vector<std::uint8_t>& bytes);
 
+// A stream over an owned, growable block of memory.
 class TMemoryStream : public TStream {
 public:
     TMemoryStream() = default;
@@ -107,9 +104,6 @@ public:
     std::size_t Write(const void* buffer, std::size_t count) override;
     std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
 
-    const std::string& FileName() const { return fileName_; }
-
 private:
-    std::string fileName_;
     std::FILE* file_ = nullptr;
 };

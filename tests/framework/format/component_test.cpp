@@ -1,4 +1,4 @@
-#include "ui/framework/component.h"
+#include "ui/framework/format/component.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/framework/persistent.h"
+#include "ui/framework/format/persistent.h"
 
 void TPersistent::Assign(const TPersistent* source) {
     if (source != nullptr) {

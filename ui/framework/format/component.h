@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/framework/persistent.h"
+#include "ui/framework/format/persistent.h"
 
 #include <any>
 #include <functional>

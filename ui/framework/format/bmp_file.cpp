@@ -1,6 +1,7 @@
-#include "ui/framework/bmp_file.h"
+#include "ui/framework/format/bmp_file.h"
 
-#include "ui/framework/rle8.h"
+#include "ui/framework/format/little_endian.h"
+#include "ui/framework/format/rle8.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -18,8 +19,7 @@ constexpr std::size_t kCompressionAt = 16;
 constexpr std::size_t kSizeImageAt = 20;
 
 std::uint32_t U32(std::span<const std::uint8_t> bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+    return LoadLittleEndian(bytes.data() + at, 4);
 }
 
 std::int32_t I32(std::span<const std::uint8_t> bytes, std::size_t at) {
@@ -27,12 +27,11 @@ std::int32_t I32(std::span<const std::uint8_t> bytes, std::size_t at) {
 }
 
 unsigned U16(std::span<const std::uint8_t> bytes, std::size_t at) {
-    return bytes[at] | static_cast<unsigned>(bytes[at + 1]) << 8;
+    return LoadLittleEndian(bytes.data() + at, 2);
 }
 
 void PutU32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-    for (std::size_t i = 0; i < 4; ++i)
-        out[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    StoreLittleEndian(out.data() + at, value, 4);
 }
 
 struct Layout {
