@@ -3,6 +3,7 @@
 #include "bench/installation.h"
 #include "bench/stage.h"
 #include "bench/stopwatch.h"
+#include "tests/support/timer_ticks.h"
 #include "ui/framework/application.h"
 #include "ui/message/message_form.h"
 #include "ui/message/uMessage.h"
@@ -17,31 +18,25 @@ namespace {
 // instead, so that the benchmark never hangs on a dialog.
 class DialogCloser {
 public:
-    DialogCloser() : timer_(::SetTimer(nullptr, 0, 1, &DialogCloser::Tick)) {
-        ticks_ = 0;
-        ::Sleep(ShortestTimerMs * 2);
-    }
-    ~DialogCloser() { ::KillTimer(nullptr, timer_); }
-    DialogCloser(const DialogCloser&) = delete;
-    DialogCloser& operator=(const DialogCloser&) = delete;
+    DialogCloser() : ticks_(ShortestTimerMs, [this] { Tick(); }) { ::Sleep(ShortestTimerMs * 2); }
 
-    static bool GaveUp() { return ticks_ > GiveUpTicks; }
+    bool GaveUp() const { return tickCount_ > GiveUpTicks; }
 
 private:
     static constexpr DWORD ShortestTimerMs = USER_TIMER_MINIMUM;
     static constexpr int GiveUpTicks = 10000 / ShortestTimerMs;
 
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) noexcept {
+    void Tick() {
         if (fMessage == nullptr || !::IsWindowVisible(fMessage->Handle()))
             return;
-        if (++ticks_ > GiveUpTicks)
+        if (++tickCount_ > GiveUpTicks)
             Application->Terminate();
         else
             ::PostMessageW(fMessage->Handle(), WM_CLOSE, 0, 0);
     }
 
-    static inline int ticks_ = 0;
-    UINT_PTR timer_;
+    int tickCount_ = 0;
+    TimerTicks ticks_;
 };
 
 std::optional<std::size_t> PeakWorkingSet(const scenario::Started& program) {
@@ -54,12 +49,12 @@ std::optional<std::size_t> PeakWorkingSet(const scenario::Started& program) {
 }
 
 double ShowOneDialog() {
-    const DialogCloser closer; // due by now
+    DialogCloser closer; // due by now
     const Stopwatch watch;
     ShowMessageDialog(mtCaution, "라이브 업데이트 작업이 성공적으로 종료되지 않았습니다.",
                       "프로그램이 정상작동하지 않을 수 있습니다.", mbOk, nullptr);
     const double elapsed = watch.ElapsedMs();
-    Require(!DialogCloser::GaveUp(), "the message dialog did not close on WM_CLOSE");
+    Require(!closer.GaveUp(), "the message dialog did not close on WM_CLOSE");
     return elapsed;
 }
 

@@ -4,6 +4,7 @@
 
 #include "tests/support/dialog_keys.h"
 #include "tests/support/gdi_count.h"
+#include "tests/support/timer_ticks.h"
 #include "tests/support/user_count.h"
 #include "ui/framework/application.h"
 #include "ui/message/message_form.h"
@@ -20,31 +21,19 @@ namespace {
 // How a showing ends: the keys a user would press, or a close request from outside.
 enum class Ending { Enter, Escape, Close };
 
-// Ends the open dialog once it is up. A timer's tick comes only when no other message waits, so the
-// dialog has been shown and painted by then.
+// Ends the open dialog once it is up.
 class Closer {
 public:
-    explicit Closer(Ending ending) : ending_(ending) {
-        current_ = this;
-        timer_ = ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &Closer::Tick);
-    }
-    ~Closer() {
-        ::KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    Closer(const Closer&) = delete;
-    Closer& operator=(const Closer&) = delete;
+    explicit Closer(Ending ending) : ending_(ending), ticks_(USER_TIMER_MINIMUM, [this] { Tick(); }) {}
 
     bool Acted() const { return acted_; }
 
 private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) noexcept {
-        Closer* closer = current_;
-        if (closer == nullptr || closer->acted_ || fMessage == nullptr ||
-            !::IsWindowVisible(fMessage->Handle()))
+    void Tick() {
+        if (acted_ || fMessage == nullptr || !::IsWindowVisible(fMessage->Handle()))
             return;
-        closer->acted_ = true;
-        switch (closer->ending_) {
+        acted_ = true;
+        switch (ending_) {
         case Ending::Enter:
             PostKeyToDialog(*fMessage, VK_RETURN);
             break;
@@ -57,10 +46,9 @@ private:
         }
     }
 
-    static inline Closer* current_ = nullptr;
     Ending ending_;
-    UINT_PTR timer_ = 0;
     bool acted_ = false;
+    TimerTicks ticks_;
 };
 
 // Showing `i` of a round that varies the type (an unknown one too), the buttons, the texts and the ending.
@@ -72,7 +60,7 @@ void ShowAndClose(int i) {
                                         : "한 줄\n두 줄\n세 줄 " + std::to_string(i);
     const std::string sub = i % 4 == 0 ? "" : "프로그램이 정상작동하지 않을 수 있습니다.";
 
-    const Closer closer(ending);
+    Closer closer(ending);
     const int result = ShowMessageDialog(type, main, sub, buttons, nullptr);
     ASSERT_TRUE(closer.Acted()) << "showing " << i << " ended before it was answered";
     ASSERT_EQ(result, ending == Ending::Enter ? 1 : 2) << "showing " << i;

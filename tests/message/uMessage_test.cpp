@@ -1,6 +1,7 @@
 // The real message dialog under Wine, driven by real keyboard and mouse input.
 #include "ui/message/uMessage.h"
 
+#include "tests/support/timer_ticks.h"
 #include "tests/support/without_cp949.h"
 #include "tools/scenario/harness.h"
 
@@ -31,38 +32,26 @@ namespace {
 // is still open closes it and fails, so no test can hang.
 class Script {
 public:
-    explicit Script(std::vector<std::function<void()>> steps) : steps_(steps.begin(), steps.end()) {
-        current_ = this;
-        timer_ = ::SetTimer(nullptr, 0, 150, &Script::Tick);
-    }
-    ~Script() {
-        ::KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    Script(const Script&) = delete;
-    Script& operator=(const Script&) = delete;
+    explicit Script(std::vector<std::function<void()>> steps)
+        : steps_(steps.begin(), steps.end()), ticks_(150, [this] { Tick(); }) {}
 
 private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) noexcept {
-        Script* script = current_;
-        if (script == nullptr)
-            return;
-        if (script->steps_.empty()) {
-            if (fMessage != nullptr && ++script->idleTicks_ > 20) {
+    void Tick() {
+        if (steps_.empty()) {
+            if (fMessage != nullptr && ++idleTicks_ > 20) {
                 ADD_FAILURE() << "the dialog was still open when the script ended";
                 ::PostMessageW(fMessage->Handle(), WM_CLOSE, 0, 0);
             }
             return;
         }
-        auto step = std::move(script->steps_.front());
-        script->steps_.pop_front();
+        auto step = std::move(steps_.front());
+        steps_.pop_front();
         step();
     }
 
-    static inline Script* current_ = nullptr;
     std::deque<std::function<void()>> steps_;
-    UINT_PTR timer_ = 0;
     int idleTicks_ = 0;
+    TimerTicks ticks_;
 };
 
 void SendKeys(std::initializer_list<WORD> held, WORD key) {

@@ -6,6 +6,7 @@
 #include "platform/win32/os_version_probe.h"
 #include "tests/fakes/fake_process.h"
 #include "tests/support/dialog_keys.h"
+#include "tests/support/timer_ticks.h"
 #include "tools/scenario/harness.h"
 #include "ui/framework/application.h"
 #include "ui/framework/image.h"
@@ -106,17 +107,8 @@ struct ShownDialog {
 
 class Storm {
 public:
-    explicit Storm(unsigned seed) : random_(seed) {
-        current_ = this;
-        // Ticks come only inside a dialog's loop: nothing else handles messages between notifications.
-        timer_ = ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &Storm::Tick);
-    }
-    ~Storm() {
-        ::KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    Storm(const Storm&) = delete;
-    Storm& operator=(const Storm&) = delete;
+    // Ticks come only inside a dialog's loop: nothing else handles messages between notifications.
+    explicit Storm(unsigned seed) : random_(seed), ticks_(USER_TIMER_MINIMUM, [this] { Tick(); }) {}
 
     void Run() {
         while (sent_ < Notifications && !::testing::Test::HasFailure()) {
@@ -241,21 +233,20 @@ private:
 
     // A dialog is up: notes it, sends some notifications meanwhile, and answers it with Enter. Any
     // dialog beyond the first of one notification is noted too, and answered, so nothing can hang.
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) noexcept {
-        Storm* storm = current_;
+    void Tick() {
         TfMessage* dialog = fMessage;
-        if (storm == nullptr || dialog == nullptr || !::IsWindowVisible(dialog->Handle()))
+        if (dialog == nullptr || !::IsWindowVisible(dialog->Handle()))
             return;
-        auto& answered = storm->answered_;
+        auto& answered = answered_;
         if (std::find(answered.begin(), answered.end(), dialog->Handle()) != answered.end())
             return;
         answered.push_back(dialog->Handle());
-        storm->shown_.push_back({dialog->lblTitle->Caption(), dialog->lblMessageMain->Caption(),
-                                 dialog->lblMessageSub->Caption(), dialog->epBtnCancel->Visible(),
-                                 dialog->Owner() != nullptr, !dialog->imgInfo->Picture().Empty(),
-                                 fakes::Processes().Started.size()});
-        if (storm->shown_.size() == 1)
-            storm->SendWhileDialogIsUp(*dialog);
+        shown_.push_back({dialog->lblTitle->Caption(), dialog->lblMessageMain->Caption(),
+                          dialog->lblMessageSub->Caption(), dialog->epBtnCancel->Visible(),
+                          dialog->Owner() != nullptr, !dialog->imgInfo->Picture().Empty(),
+                          fakes::Processes().Started.size()});
+        if (shown_.size() == 1)
+            SendWhileDialogIsUp(*dialog);
         PostKeyToDialog(*dialog, VK_RETURN);
     }
 
@@ -272,9 +263,7 @@ private:
         }
     }
 
-    static inline Storm* current_ = nullptr;
     std::mt19937 random_;
-    UINT_PTR timer_ = 0;
     HWND window_ = nullptr;
     std::vector<ShownDialog> shown_;
     std::vector<HWND> answered_;
@@ -283,6 +272,7 @@ private:
     int duringDialogs_ = 0;
     int withPayload_ = 0;
     int byKind_[Kinds] = {};
+    TimerTicks ticks_;
 };
 
 unsigned Seed() {
