@@ -10,7 +10,7 @@
 namespace {
 
 // A hung main window must not freeze the gate while it holds the instance mutex.
-constexpr UINT HandOffTimeoutMs = 30000;
+constexpr UINT kHandOffTimeoutMs = 30000;
 
 void LeaveArgumentForRunningGate() {
     CloseInstanceMutex();
@@ -24,7 +24,7 @@ void NotifyMainWindow(HWND mainWindow) {
     HandOffData.dwData = HandOffCode;
     DWORD_PTR ignored = 0;
     ::SendMessageTimeoutA(mainWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(Application->Handle()),
-                          reinterpret_cast<LPARAM>(&HandOffData), SMTO_ABORTIFHUNG, HandOffTimeoutMs,
+                          reinterpret_cast<LPARAM>(&HandOffData), SMTO_ABORTIFHUNG, kHandOffTimeoutMs,
                           &ignored);
     ::SetForegroundWindow(mainWindow);
 }

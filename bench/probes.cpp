@@ -18,18 +18,18 @@ namespace {
 // instead, so that the benchmark never hangs on a dialog.
 class DialogCloser {
 public:
-    DialogCloser() : ticks_(ShortestTimerMs, [this] { Tick(); }) { ::Sleep(ShortestTimerMs * 2); }
+    DialogCloser() : ticks_(kShortestTimerMs, [this] { Tick(); }) { ::Sleep(kShortestTimerMs * 2); }
 
-    bool GaveUp() const { return tickCount_ > GiveUpTicks; }
+    bool GaveUp() const { return tickCount_ > kGiveUpTicks; }
 
 private:
-    static constexpr DWORD ShortestTimerMs = USER_TIMER_MINIMUM;
-    static constexpr int GiveUpTicks = 10000 / ShortestTimerMs;
+    static constexpr DWORD kShortestTimerMs = USER_TIMER_MINIMUM;
+    static constexpr int kGiveUpTicks = 10000 / kShortestTimerMs;
 
     void Tick() {
         if (fMessage == nullptr || !::IsWindowVisible(fMessage->Handle()))
             return;
-        if (++tickCount_ > GiveUpTicks)
+        if (++tickCount_ > kGiveUpTicks)
             Application->Terminate();
         else
             ::PostMessageW(fMessage->Handle(), WM_CLOSE, 0, 0);

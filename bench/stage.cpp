@@ -8,11 +8,11 @@
 
 namespace {
 
-constexpr char MainTitle[] = "Zelvano Mivora";
-constexpr char SplashTitle[] = "Zelvano Mivora - Splash";
-constexpr char AsideTitle[] = "Zelvano Mivora (set aside)";
-constexpr char GateProgram[] = "Mivora.exe";
-constexpr char Argument[] = "bench";
+constexpr char kMainTitle[] = "Zelvano Mivora";
+constexpr char kSplashTitle[] = "Zelvano Mivora - Splash";
+constexpr char kAsideTitle[] = "Zelvano Mivora (set aside)";
+constexpr char kGateProgram[] = "Mivora.exe";
+constexpr char kArgument[] = "bench";
 
 scenario::SuiteSetup NoUpdateDue() {
     scenario::SuiteSetup setup;
@@ -50,7 +50,7 @@ public:
     Titled(HWND window, const char* title) : window_(window) { Retitle(window_, title); }
     ~Titled() {
         try {
-            Retitle(window_, AsideTitle);
+            Retitle(window_, kAsideTitle);
         } catch (const std::runtime_error&) {
             // The next run then fails on its own road and says so.
         }
@@ -97,8 +97,8 @@ Stage::Stage(const std::string& beforeGate)
     splashWindow_ = scenario::WaitForWindow(main, L"Zelvano Mivora - Splash", RunTimeoutMs);
     Require(mainWindow_ != nullptr && splashWindow_ != nullptr,
             "the simulated main program showed no main and splash window within " + Seconds(RunTimeoutMs));
-    Retitle(mainWindow_, AsideTitle);
-    Retitle(splashWindow_, AsideTitle);
+    Retitle(mainWindow_, kAsideTitle);
+    Retitle(splashWindow_, kAsideTitle);
 
     const std::string eventName = "MivoraBench.MainStarted." + std::to_string(::GetCurrentProcessId());
     mainStarted_.reset(::CreateEventA(nullptr, FALSE, FALSE, eventName.c_str()));
@@ -107,7 +107,7 @@ Stage::Stage(const std::string& beforeGate)
 }
 
 double Stage::Time(Kind kind, Gate gate) {
-    const char* gateProgram = gate == Gate::Before ? BeforeGateProgram : GateProgram;
+    const char* gateProgram = gate == Gate::Before ? BeforeGateProgram : kGateProgram;
     switch (kind) {
     case Kind::Floor:
         return TimeProgram(FloorProgram, "", kind);
@@ -141,17 +141,17 @@ double Stage::TimeProgram(const char* fileName, const char* arguments, Kind kind
 }
 
 double Stage::TimeAnotherGate(const char* fileName, Kind kind) {
-    scenario::DeleteGlobalAtom(Argument);
+    scenario::DeleteGlobalAtom(kArgument);
     const platform::UniqueHandle holder(::CreateMutexA(nullptr, TRUE, "Mivora"));
     Require(holder && ::GetLastError() != ERROR_ALREADY_EXISTS,
             "the instance mutex is held by a program outside the benchmark");
     const Stopwatch watch;
-    const OwnedProgram gate(scenario::StartInstalled(fileName, Argument));
+    const OwnedProgram gate(scenario::StartInstalled(fileName, kArgument));
     AwaitEnd(gate.get(), NameOf(kind));
     const double elapsed = watch.ElapsedMs();
-    Require(::GlobalFindAtomA(Argument) != 0,
+    Require(::GlobalFindAtomA(kArgument) != 0,
             std::string(NameOf(kind)) + " left no atom: it did not take road 1");
-    scenario::DeleteGlobalAtom(Argument);
+    scenario::DeleteGlobalAtom(kArgument);
     return elapsed;
 }
 
@@ -159,9 +159,9 @@ double Stage::TimeMainWindowOpen(const char* fileName) {
     const std::size_t noticesBefore = NoticeCount();
     double elapsed = 0;
     {
-        const Titled open(mainWindow_, MainTitle);
+        const Titled open(mainWindow_, kMainTitle);
         const Stopwatch watch;
-        const OwnedProgram gate(scenario::StartInstalled(fileName, Argument));
+        const OwnedProgram gate(scenario::StartInstalled(fileName, kArgument));
         AwaitEnd(gate.get(), NameOf(Kind::MainWindowOpen));
         elapsed = watch.ElapsedMs();
     }
@@ -173,16 +173,16 @@ double Stage::TimeMainWindowOpen(const char* fileName) {
 // Road 3 leaves nothing behind to tell it by; it is told from the other roads by what they leave.
 double Stage::TimeSplashOpen(const char* fileName, Kind kind) {
     const std::size_t noticesBefore = NoticeCount();
-    scenario::DeleteGlobalAtom(Argument);
+    scenario::DeleteGlobalAtom(kArgument);
     double elapsed = 0;
     {
-        const Titled open(splashWindow_, SplashTitle);
+        const Titled open(splashWindow_, kSplashTitle);
         const Stopwatch watch;
-        const OwnedProgram program(scenario::StartInstalled(fileName, Argument));
+        const OwnedProgram program(scenario::StartInstalled(fileName, kArgument));
         AwaitEnd(program.get(), NameOf(kind));
         elapsed = watch.ElapsedMs();
     }
-    Require(NoticeCount() == noticesBefore && ::GlobalFindAtomA(Argument) == 0 &&
+    Require(NoticeCount() == noticesBefore && ::GlobalFindAtomA(kArgument) == 0 &&
                 ::WaitForSingleObject(mainStarted_.get(), 0) == WAIT_TIMEOUT,
             std::string(NameOf(kind)) + " told the main window, left an atom or started the main program: it "
                                         "did not take road 3");
@@ -191,7 +191,7 @@ double Stage::TimeSplashOpen(const char* fileName, Kind kind) {
 
 double Stage::TimeNothingRunning(const char* fileName) {
     const Stopwatch watch;
-    const OwnedProgram gate(scenario::StartInstalled(fileName, Argument));
+    const OwnedProgram gate(scenario::StartInstalled(fileName, kArgument));
     const double elapsed = AwaitMainStart(gate.get(), watch, Kind::NothingRunning);
     AwaitEnd(gate.get(), NameOf(Kind::NothingRunning));
     AwaitMainProgramsStarted();
@@ -202,7 +202,7 @@ double Stage::TimeNothingRunning(const char* fileName) {
 
 double Stage::TimeMainProgram() {
     const Stopwatch watch;
-    const OwnedProgram program(scenario::StartInstalled("MivoraMain.exe", Argument));
+    const OwnedProgram program(scenario::StartInstalled("MivoraMain.exe", kArgument));
     const double elapsed = AwaitMainStart(program.get(), watch, Kind::MainProgram);
     AwaitEnd(program.get(), NameOf(Kind::MainProgram));
     return elapsed;

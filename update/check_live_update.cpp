@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr unsigned PauseBeforeStartMs = 200;
+constexpr unsigned kPauseBeforeStartMs = 200;
 
 struct TestSwitches {
     std::int32_t TestMode = 0;
@@ -104,7 +104,7 @@ std::int32_t StartUpdater(const std::string& moduleId, const TestSwitches& switc
 
     if (platform::FileExists(updaterPath)) {
         HandleWaitingMessages();
-        platform::SleepMs(PauseBeforeStartMs);
+        platform::SleepMs(kPauseBeforeStartMs);
         auto field = [](const std::string& text) { return "<" + text + ">"; };
         const std::string commandLine =
             updaterPath + " " + field(moduleId) + field(std::to_string(switches.TestMode)) +

@@ -16,8 +16,8 @@ TfrmLiveUpdate* frmLiveUpdate = nullptr;
 namespace {
 
 // How often the waiting window looks whether the updater is still running.
-constexpr UINT_PTR UpdaterWatchTimer = 1;
-constexpr UINT UpdaterWatchIntervalMs = 500;
+constexpr UINT_PTR kUpdaterWatchTimer = 1;
+constexpr UINT kUpdaterWatchIntervalMs = 500;
 
 // Shows a message; a dialog that cannot be shown is reported in the error box instead, so the window
 // still goes on to close and never stays behind out of sight holding the instance mutex.
@@ -79,7 +79,7 @@ LRESULT TfrmLiveUpdate::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             WMCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         return 0;
     case WM_TIMER:
-        if (wParam == UpdaterWatchTimer) {
+        if (wParam == kUpdaterWatchTimer) {
             // An updater that ended without a verdict is taken as an unfinished update.
             if (watchingUpdater_ && updater_.HasEnded())
                 RespondToVerdict(VerdictWhenUpdaterVanishes);
@@ -117,12 +117,12 @@ bool TfrmLiveUpdate::Decide() {
 }
 
 void TfrmLiveUpdate::WatchUpdater() {
-    watchingUpdater_ = ::SetTimer(Handle(), UpdaterWatchTimer, UpdaterWatchIntervalMs, nullptr) != 0;
+    watchingUpdater_ = ::SetTimer(Handle(), kUpdaterWatchTimer, kUpdaterWatchIntervalMs, nullptr) != 0;
 }
 
 void TfrmLiveUpdate::StopWatchingUpdater() {
     if (watchingUpdater_)
-        ::KillTimer(Handle(), UpdaterWatchTimer);
+        ::KillTimer(Handle(), kUpdaterWatchTimer);
     watchingUpdater_ = false;
 }
 
