@@ -51,6 +51,3 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt_get update -qq
   apt_get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-
-# The mingw compilers must use the posix thread model for std::mutex-free C++20 with static libstdc++;
-# win32 model is enough for us and needs no libwinpthread DLL.
