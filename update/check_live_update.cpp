@@ -95,7 +95,8 @@ LibraryVerdict AskCheckLibrary(const std::string& moduleId, const TestSwitches& 
 }
 
 std::int32_t StartUpdater(const std::string& moduleId, const TestSwitches& switches,
-                          const std::string& suitePath, std::uint32_t window, platform::Process& updater) {
+                          const std::string& suitePath, std::uint32_t window, platform::Process& updater,
+                          const std::function<bool()>& stillWaiting) {
     const std::string directory = ReadModulePath(ModuleNames[0]);
     const std::string updaterPath = directory + "ZM_LiveUpdate.exe";
     const std::string pendingPath = updaterPath + ".tmp";
@@ -105,6 +106,9 @@ std::int32_t StartUpdater(const std::string& moduleId, const TestSwitches& switc
     if (platform::FileExists(updaterPath)) {
         HandleWaitingMessages();
         platform::SleepMs(kPauseBeforeStartMs);
+        // The library's own message loops and the messages just handled may have brought a verdict.
+        if (!stillWaiting())
+            return NoUpdateDue;
         auto field = [](const std::string& text) { return "<" + text + ">"; };
         const std::string commandLine =
             updaterPath + " " + field(moduleId) + field(std::to_string(switches.TestMode)) +
@@ -127,7 +131,8 @@ std::string SuitePathOf(const std::string& registeredPath) {
     return slash == std::string::npos ? registeredPath : registeredPath.substr(0, slash + 1);
 }
 
-std::int32_t CheckLiveUpdate(const std::string& moduleId, std::uint32_t window, platform::Process& updater) {
+std::int32_t CheckLiveUpdate(const std::string& moduleId, std::uint32_t window, platform::Process& updater,
+                             const std::function<bool()>& stillWaiting) {
     const TestSwitches switches = ReadTestSwitches();
     const std::string moduleName(CurrentModuleName());
     const std::string versionText = ReadInstalledVersion(moduleName);
@@ -141,6 +146,6 @@ std::int32_t CheckLiveUpdate(const std::string& moduleId, std::uint32_t window, 
             return verdict.Failure;
     }
     if (verdict.Answer == UpdateDueAnswer)
-        return StartUpdater(moduleId, switches, suitePath, window, updater);
+        return StartUpdater(moduleId, switches, suitePath, window, updater, stillWaiting);
     return verdict.Answer == NoUpdateDue ? NoUpdateDue : CheckFailed;
 }

@@ -56,7 +56,8 @@ void TfrmLiveUpdate::FormCreate(TObject*) {
     // No updater runs after a registry error, so no verdict will come: report it and go on.
     ShowingErrors([&] {
         result = CheckLiveUpdate(std::string(ModuleIds[0]),
-                                 static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)), updater_);
+                                 static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)), updater_,
+                                 [this] { return !decided_; });
     });
     if (result != UpdaterStarted) {
         if (Decide())

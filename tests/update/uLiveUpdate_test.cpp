@@ -196,6 +196,23 @@ TEST_F(GateTest, AVerdictDuringTheCreationHandlersDialogIsTheOnlyDecision) {
     }
 }
 
+// The same inside the check library's own message loop, after which it asks for an update run: the
+// verdict not to start decides, and no updater is started behind it.
+TEST_F(GateTest, AVerdictInsideTheLibrarysMessageLoopLeavesTheUpdaterUnstarted) {
+    setup_.CheckLibrary = "210,pump";
+    scenario::InstallSuite(setup_);
+    scenario::Started gate = scenario::StartGate("");
+    const DWORD start = ::GetTickCount();
+    while (scenario::Recorded("events").find("call") == std::string::npos && ::GetTickCount() - start < 20000)
+        ::Sleep(50);
+    SendVerdict(UpdateWindowOf(gate.ProcessId), 1102);
+    const scenario::GateOutcome outcome = scenario::AnswerDialogs(gate, "", RunTimeoutMs);
+    EXPECT_TRUE(outcome.Ended);
+    EXPECT_EQ(outcome.Dialogs, 1);
+    EXPECT_EQ(scenario::RecordedWhenSettled("events"), "attach\ncall\ndetach\n")
+        << "neither updater nor main program";
+}
+
 // In this process, the update window as it waits, without its creation handler's work.
 TEST(UpdateWindow, NotificationWithoutItsRecordIsIgnored) {
     InitializeApplication();

@@ -20,6 +20,7 @@ struct Behaviour {
     std::string DetachFault; // the same
     std::string UnmaskFpu;   // "attach", "call", "detach" or empty: leave x87 exceptions unmasked there
     bool LeaveDirectionSet = false;
+    bool Pump = false; // handles the caller's messages for a while, as a library with a window of its own
 };
 
 std::string Environment(const char* name) {
@@ -42,6 +43,8 @@ Behaviour ReadBehaviour() {
             behaviour.UnmaskFpu = word.substr(4);
         else if (word == "df-call")
             behaviour.LeaveDirectionSet = true;
+        else if (word == "pump")
+            behaviour.Pump = true;
         else if (word.rfind("call-", 0) == 0)
             behaviour.CallFault = word.substr(5);
         else if (word.rfind("detach-", 0) == 0)
@@ -102,6 +105,23 @@ void UnmaskFpuAt(const Behaviour& behaviour, const char* point) {
     }
 }
 
+// Handles the caller's messages for three seconds; a quit request is left for the caller's own loop.
+void PumpMessages() {
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < 3000) {
+        MSG message;
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                ::PostQuitMessage(static_cast<int>(message.wParam));
+                return;
+            }
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    }
+}
+
 } // namespace
 
 // The build without the export keeps the function but exports nothing.
@@ -125,6 +145,8 @@ extern "C" CHECKVER_EXPORT int WINAPI ZM_luChkVer(const char* moduleId, int test
         const Behaviour behaviour = ReadBehaviour();
         UnmaskFpuAt(behaviour, "call");
         Fault(behaviour.CallFault);
+        if (behaviour.Pump)
+            PumpMessages();
         answer = behaviour.Answer;
         leaveDirectionSet = behaviour.LeaveDirectionSet;
     }
