@@ -14,4 +14,9 @@ namespace platform {
 // floating-point exceptions. The body must not throw C++ exceptions.
 std::optional<DWORD> RunGuarded(void (*body)(void*) noexcept, void* context) noexcept;
 
+// The same for a callable that takes nothing: body() under the guard.
+template <class Body> std::optional<DWORD> RunGuarded(Body& body) noexcept {
+    return RunGuarded([](void* context) noexcept { (*static_cast<Body*>(context))(); }, &body);
+}
+
 } // namespace platform

@@ -35,23 +35,6 @@ namespace platform {
 
 namespace {
 
-struct StdcallCall {
-    void* Function;
-    std::uint32_t Arguments[4];
-    std::int32_t Result;
-};
-
-struct Load {
-    HMODULE(WINAPI* Function)(LPCSTR, HANDLE, DWORD);
-    const char* Path;
-    HMODULE Library;
-};
-
-struct Release {
-    BOOL(WINAPI* Function)(HMODULE);
-    HMODULE Library;
-};
-
 // The path made full against the current directory; empty when it cannot be.
 std::string FullPath(const std::string& path) {
     const DWORD size = ::GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
@@ -67,14 +50,9 @@ std::string FullPath(const std::string& path) {
 } // namespace
 
 HMODULE GuardedLoad(HMODULE(WINAPI* load)(LPCSTR, HANDLE, DWORD), const std::string& fullPath) {
-    Load call{load, fullPath.c_str(), nullptr};
-    const auto fault = RunGuarded(
-        [](void* context) noexcept {
-            auto& l = *static_cast<Load*>(context);
-            l.Library = l.Function(l.Path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-        },
-        &call);
-    return fault ? nullptr : call.Library;
+    HMODULE library = nullptr;
+    auto body = [&]() noexcept { library = load(fullPath.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH); };
+    return RunGuarded(body) ? nullptr : library;
 }
 
 LibraryHandle LoadLibraryFile(const std::string& path) {
@@ -93,13 +71,8 @@ ExportAddress FindExport(LibraryHandle library, const char* name) {
 }
 
 bool GuardedRelease(BOOL(WINAPI* release)(HMODULE), HMODULE library) {
-    Release call{release, library};
-    return !RunGuarded(
-        [](void* context) noexcept {
-            auto& r = *static_cast<Release*>(context);
-            r.Function(r.Library);
-        },
-        &call);
+    auto body = [&]() noexcept { release(library); };
+    return !RunGuarded(body);
 }
 
 bool ReleaseLibrary(LibraryHandle library) {
@@ -108,19 +81,14 @@ bool ReleaseLibrary(LibraryHandle library) {
 
 std::optional<std::int32_t> CallStdcall4(ExportAddress function, std::uintptr_t first, std::uintptr_t second,
                                          std::uintptr_t third, std::uintptr_t fourth) {
-    StdcallCall call{function,
-                     {static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(second),
-                      static_cast<std::uint32_t>(third), static_cast<std::uint32_t>(fourth)},
-                     0};
-    const auto fault = RunGuarded(
-        [](void* context) noexcept {
-            auto& c = *static_cast<StdcallCall*>(context);
-            c.Result = mivora_call_stdcall4(c.Function, c.Arguments);
-        },
-        &call);
-    if (fault)
+    const std::uint32_t arguments[4] = {static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(second),
+                                        static_cast<std::uint32_t>(third),
+                                        static_cast<std::uint32_t>(fourth)};
+    std::int32_t result = 0;
+    auto body = [&]() noexcept { result = mivora_call_stdcall4(function, arguments); };
+    if (RunGuarded(body))
         return std::nullopt;
-    return call.Result;
+    return result;
 }
 
 } // namespace platform

@@ -46,6 +46,13 @@ void LoadWave(TepWave& wave, int milliseconds) {
     wave.LoadFromStream(stream);
 }
 
+// Starts three seconds of sound looping asynchronously.
+void PlayLooping(TepWavePlayer& player) {
+    LoadWave(player.Wave(), 3000);
+    player.SetOptions({wpoAsync, wpoNoDefault, wpoLoop});
+    player.Play();
+}
+
 // <chrono> cannot be compiled with the CP949 execution character set (its "µs"), so the tick count.
 DWORD Since(DWORD start) {
     return ::GetTickCount() - start;
@@ -117,9 +124,7 @@ TEST_F(WavCtrlWin32, DisabledPlayMakesNoSoundButRaisesBothEventsInOrder) {
 
 TEST_F(WavCtrlWin32, DestroyingAPlayerStopsAnAsynchronousSoundFirst) {
     auto playing = std::make_unique<TepWavePlayer>(nullptr);
-    LoadWave(playing->Wave(), 3000);
-    playing->SetOptions({wpoAsync, wpoNoDefault, wpoLoop});
-    playing->Play();
+    PlayLooping(*playing);
     ASSERT_TRUE(SoundIsPlaying());
 
     // Another player's end stops it too, and so does the owner's.
@@ -137,9 +142,7 @@ TEST_F(WavCtrlWin32, DestroyingAPlayerStopsAnAsynchronousSoundFirst) {
 
 TEST_F(WavCtrlWin32, ReloadingAWaveWhileItPlaysStopsItFirst) {
     TepWavePlayer player(nullptr);
-    LoadWave(player.Wave(), 3000);
-    player.SetOptions({wpoAsync, wpoNoDefault, wpoLoop});
-    player.Play();
+    PlayLooping(player);
     ASSERT_TRUE(SoundIsPlaying());
     LoadWave(player.Wave(), 100);
     EXPECT_FALSE(SoundIsPlaying());
@@ -149,9 +152,7 @@ TEST_F(WavCtrlWin32, ReloadingAWaveWhileItPlaysStopsItFirst) {
 // account of which bytes the service reads: the playing wave's reload still stops it first.
 TEST_F(WavCtrlWin32, ARefusedNoStopPlayLeavesTheOldSoundAndItsBytesAlive) {
     TepWavePlayer playing(nullptr);
-    LoadWave(playing.Wave(), 3000);
-    playing.SetOptions({wpoAsync, wpoNoDefault, wpoLoop});
-    playing.Play();
+    PlayLooping(playing);
     ASSERT_TRUE(SoundIsPlaying());
 
     TepWavePlayer refused(nullptr);

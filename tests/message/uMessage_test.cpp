@@ -1,6 +1,7 @@
 // The real message dialog under Wine, driven by real keyboard and mouse input.
 #include "ui/message/uMessage.h"
 
+#include "tests/support/program_directory.h"
 #include "tests/support/timer_ticks.h"
 #include "tests/support/without_cp949.h"
 #include "tools/scenario/harness.h"
@@ -98,12 +99,6 @@ auto CloseFromOutside() {
 }
 
 void Idle() {}
-
-std::string ProgramDirectory() {
-    char path[MAX_PATH];
-    std::string p(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return p.substr(0, p.find_last_of('\\') + 1);
-}
 
 RECT WorkArea() {
     RECT area;

@@ -2,19 +2,14 @@
 
 #include "platform/win32/system_function.h"
 
+#include "tests/support/program_directory.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string ProgramDirectory() {
-    char path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string text(path, length);
-    return text.substr(0, text.rfind('\\') + 1);
-}
 
 // A DLL of a name the program asks for, planted in the directory it was started from.
 TEST(SystemFunction, TakesItsDllFromTheSystemFolderOnly) {

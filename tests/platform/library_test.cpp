@@ -3,6 +3,8 @@
 #include "platform/files.h"
 #include "platform/win32/library.h"
 
+#include "tests/support/program_directory.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -37,13 +39,6 @@ BOOL WINAPI FaultingRelease(HMODULE) {
 HMODULE WINAPI LoadFaultingInStartUp(LPCSTR, HANDLE, DWORD) {
     asm volatile("movl $1, 0x10" ::: "memory");
     return nullptr;
-}
-
-std::string ProgramDirectory() {
-    char path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string text(path, length);
-    return text.substr(0, text.rfind('\\') + 1);
 }
 
 TEST(CallStdcall4, PassesTheArgumentsInOrderAndReturnsTheAnswer) {

@@ -2,6 +2,7 @@
 
 #include "tests/platform/registry_scratch.h"
 #include "tests/support/cpu_state.h"
+#include "tests/support/program_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +12,6 @@
 namespace {
 
 const std::string MivoraKey = "Software\\QUENTAR\\ZelvanoManager\\Mivora";
-
-std::string ProgramDirectory() {
-    char path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string text(path, length);
-    return text.substr(0, text.rfind('\\') + 1);
-}
 
 const std::string Simulator = ProgramDirectory() + "suite\\ZM_CheckVer.dll";
 const std::string SimulatorWithoutExport = ProgramDirectory() + "suite\\noexport\\ZM_CheckVer.dll";

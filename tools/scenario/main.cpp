@@ -1,6 +1,7 @@
 // The main job: runs the gate under Wine against the simulated suite through one scenario, prints what
 // happened step by step and compares each step with what the scenario says must happen. Any difference,
 // or a gate that had to be ended from outside, fails the run. `MivoraScenario --list` names the scenarios.
+#include "platform/win32/unique_resource.h"
 #include "tools/scenario/harness.h"
 
 #include <shlwapi.h>
@@ -218,7 +219,7 @@ bool KeyExists(const char* path) {
     HKEY key = nullptr;
     if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
-    ::RegCloseKey(key);
+    const platform::UniqueKey opened(key);
     return true;
 }
 

@@ -89,14 +89,12 @@ void TApplication::Run() {
         return;
     // A program that ends at once would only flash an entry on the taskbar. Not activated: an updater
     // started meanwhile keeps the focus.
-    const bool entry = !terminating_;
-    if (entry)
+    if (!terminating_)
         ::ShowWindow(handle_.get(), SW_SHOWNOACTIVATE);
     mainForm_->Show();
     while (!terminated_)
         HandleMessage();
-    if (entry)
-        ::ShowWindow(handle_.get(), SW_HIDE);
+    ::ShowWindow(handle_.get(), SW_HIDE);
 }
 
 void TApplication::Terminate() {
