@@ -7,6 +7,11 @@ set(delay_directory ${CMAKE_BINARY_DIR}/delayload)
 if(NOT CMAKE_DLLTOOL OR NOT CMAKE_NM)
   message(FATAL_ERROR "the toolchain's dlltool and nm are needed for the delay-load libraries")
 endif()
+if(MIVORA_IMAGE32)
+  set(import_prefix __imp__)
+else()
+  set(import_prefix __imp_)
+endif()
 set(delay_libraries)
 foreach(dll IN LISTS MIVORA_DELAYED_DLLS)
   find_library(MIVORA_IMPORT_${dll} ${dll} REQUIRED)
@@ -14,7 +19,7 @@ foreach(dll IN LISTS MIVORA_DELAYED_DLLS)
   set(output ${delay_directory}/lib${dll}.a)
   add_custom_command(OUTPUT ${output}
     COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DDLLTOOL=${CMAKE_DLLTOOL} -DIMPORT_LIBRARY=${MIVORA_IMPORT_${dll}}
-            -DDLL=${dll_name} -DOUTPUT=${output} -P ${CMAKE_CURRENT_LIST_DIR}/make_delay_library.cmake
+            -DDLL=${dll_name} -DOUTPUT=${output} -DIMPORT_PREFIX=${import_prefix} -P ${CMAKE_CURRENT_LIST_DIR}/make_delay_library.cmake
     DEPENDS ${CMAKE_CURRENT_LIST_DIR}/make_delay_library.cmake
     COMMENT "Delay-load import library for ${dll_name}")
   list(APPEND delay_libraries ${output})

@@ -1,9 +1,12 @@
 # Writes a delay-load import library for one system DLL from its ordinary import library: every function
 # the import library names, loaded at its first call instead of at the program's start.
-# cmake -DNM=... -DDLLTOOL=... -DIMPORT_LIBRARY=... -DDLL=USER32.dll -DOUTPUT=.../libuser32.a -P this
+# cmake -DNM=... -DDLLTOOL=... -DIMPORT_LIBRARY=... -DDLL=USER32.dll -DOUTPUT=.../libuser32.a
+#       -DIMPORT_PREFIX=__imp__ -P this
+# IMPORT_PREFIX: what stands before a C name in an address slot's symbol (i386 names carry an underscore
+# of their own, x64 names none).
 execute_process(COMMAND ${NM} ${IMPORT_LIBRARY} OUTPUT_VARIABLE symbols ERROR_QUIET COMMAND_ERROR_IS_FATAL ANY)
-string(REGEX MATCHALL "I __imp__[^\r\n]+" imports "${symbols}")
-list(TRANSFORM imports REPLACE "^I __imp__" "")
+string(REGEX MATCHALL "I ${IMPORT_PREFIX}[^\r\n]+" imports "${symbols}")
+list(TRANSFORM imports REPLACE "^I ${IMPORT_PREFIX}" "")
 list(REMOVE_DUPLICATES imports)
 list(LENGTH imports count)
 if(count EQUAL 0)

@@ -4,12 +4,20 @@
 # one message dialog.
 #   scripts/bench.sh [--runs N] [--before REV]
 #   --runs N     timed runs of each kind (default 25)
-#   --before REV also times the gate built from git revision REV, in the same run (built under /tmp)
+#   --before REV also times the gate built from git revision REV, in the same run (built under /tmp;
+#                32-bit hosts only)
+# It times the shipped 32-bit build where the host runs 32-bit programs, else the 64-bit test build: every
+# ratio it prints is measured within the one build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/wine-host.sh
+tree=win32
+[ "$wine32" = 1 ] || tree=win64
+echo "bench: the $tree build${wine32_why:+ ($wine32_why)}"
 arguments=()
 while [ $# -gt 0 ]; do
   if [ "$1" = --before ] && [ $# -gt 1 ]; then
+    [ "$tree" = win32 ] || { echo "bench: --before builds an earlier 32-bit gate: $wine32_why" >&2; exit 1; }
     revision=$(git rev-parse --short "$2^{commit}")
     tree=/tmp/mivora-gate-$revision
     if [ ! -f "$tree/build/win32/bin/Mivora.exe" ]; then
@@ -25,5 +33,5 @@ while [ $# -gt 0 ]; do
   fi
 done
 scripts/install-deps.sh >/dev/null
-scripts/build.sh win32 >/dev/null
-exec scripts/rig.sh build/win32 wine build/win32/bin/MivoraBench.exe "${arguments[@]}"
+scripts/build.sh "$tree" >/dev/null
+exec scripts/rig.sh "build/$tree" wine "build/$tree/bin/MivoraBench.exe" "${arguments[@]}"

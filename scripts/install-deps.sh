@@ -3,10 +3,12 @@
 set -euo pipefail
 
 # pulseaudio with a null sink gives the rig's Wine a wave-out device; libpulse0:i386 is what Wine's 32-bit
-# winepulse driver loads.
+# winepulse driver loads. wine64 and the x86-64 compilers make the 64-bit test build, which runs where
+# the host runs no 32-bit programs; ccache keeps object files between builds.
 packages=(cmake g++ make ninja-build googletest libgtest-dev clang libclang-rt-14-dev
           clang-format mingw-w64 g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686
-          wine wine32 xvfb x11-apps xauth imagemagick fonts-nanum xdotool python3 file
+          g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 binutils-mingw-w64-x86-64 ccache
+          wine wine32 wine64 xvfb x11-apps xauth imagemagick fonts-nanum xdotool python3 file
           pulseaudio libpulse0:i386)
 
 sudo_cmd=()

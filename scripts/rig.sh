@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Wine rig: runs a command with a private Wine prefix under the build tree, a private Xvfb display
 # shared by every Wine process of the run, and tears down everything it started when the command ends.
-#   scripts/rig.sh <win32-build-dir> <command...>
+#   scripts/rig.sh <build-dir> <command...>
+# A win32 tree runs under 32-bit Wine, a win64 tree under 64-bit Wine, each in a prefix of its own kind.
 # MIVORA_REAL_DISPLAY=1 keeps an existing $DISPLAY instead of starting Xvfb.
 set -euo pipefail
 
@@ -17,7 +18,22 @@ if [ "${MIVORA_RIG_LOCK:-}" != "$build_dir" ]; then
 fi
 
 export WINEPREFIX="$build_dir/wineprefix"
-export WINEARCH=win32
+if grep -qx 'MIVORA_TARGET:STRING=win64' "$build_dir/CMakeCache.txt" 2>/dev/null; then
+  export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+else
+  export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine
+fi
+# Every `wine` of the run (the scripts', ctest's emulator's) is this loader: the system's wine script
+# would try the 32-bit one first, which a host without 32-bit support cannot start.
+if ! version=$("$WINELOADER" --version 2>&1); then
+  echo "rig: Wine cannot start here ($WINELOADER: ${version##*: }); see scripts/wine-host.sh" >&2
+  exit 1
+fi
+shim_dir="$build_dir/wine-loader"
+mkdir -p "$shim_dir"
+printf '#!/bin/sh\nexec "%s" "$@"\n' "$WINELOADER" >"$shim_dir/wine"
+chmod +x "$shim_dir/wine"
+export PATH="$shim_dir:$PATH"
 export WINEDEBUG=${WINEDEBUG:--all}
 # No network here: keep Wine from offering its Mono and Gecko installers.
 export WINEDLLOVERRIDES="mscoree,mshtml="

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Makes the rig's Wine prefix: a 32-bit Windows XP with fonts that render Korean. The prefix is created
+# Makes the rig's Wine prefix: a Windows XP of the tree's kind (32- or 64-bit) with fonts that render Korean. The prefix is created
 # once; its settings are imported again whenever this script's settings change.
 set -euo pipefail
 : "${WINEPREFIX:?run through scripts/rig.sh}"
@@ -7,7 +7,7 @@ set -euo pipefail
 created="$WINEPREFIX/.mivora-created"
 if [ ! -f "$created" ]; then
   rm -rf "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1
+  wine wineboot -i >/dev/null 2>&1
   wineserver -w
   # Wine finds fonts through fontconfig; the Korean font is also a file of the prefix.
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"

@@ -1,126 +1,44 @@
 #include "platform/win32/fault_guard.h"
 
-#include <excpt.h>
+#include "platform/win32/guard_frame.h"
 
 #include <cstdint>
 
-// Windows 2000 has no vectored handlers and GCC has no __try, so the guard registers its own
-// exception-registration record on the thread's handler chain (fs:[0]). The record carries, besides
-// the chain link and the handler, the stack and frame pointers to resume with and the caught code.
-// On a fault the handler unwinds the frames above the record (their own handlers run, so locks that
-// the system holds there are released) and resumes at the guard's exit with the saved pointers,
-// where the record is unlinked. The record is the first thing on the guard's stack below the saved
-// registers, so the stack pointer to resume with is the record's own address.
+namespace platform {
 
 namespace {
 
-struct GuardRecord {
-    void* Next;
-    void* Handler;
-    void* ResumeStack;
-    void* ResumeFrame;
-    DWORD Code;
+// The floating-point controls a foreign library may leave changed: the x87 control word, and on x64,
+// where floating point runs on SSE, the SSE control and status register too.
+struct FloatingPointControls {
+    std::uint16_t X87 = 0;
+    std::uint32_t Sse = 0;
 };
+
+FloatingPointControls SaveControls() noexcept {
+    FloatingPointControls controls;
+    asm volatile("fnstcw %0" : "=m"(controls.X87));
+#ifdef __x86_64__
+    asm volatile("stmxcsr %0" : "=m"(controls.Sse));
+#endif
+    return controls;
+}
+
+// Exceptions left pending are dropped first, so that restoring the masks cannot raise one.
+void RestoreControls(const FloatingPointControls& controls) noexcept {
+    asm volatile("cld\n\tfnclex\n\tfldcw %0" : : "m"(controls.X87) : "cc", "memory");
+#ifdef __x86_64__
+    asm volatile("ldmxcsr %0" : : "m"(controls.Sse) : "memory");
+#endif
+}
 
 } // namespace
 
-extern "C" {
-int mivora_run_guarded(void (*body)(void*) noexcept, void* context, DWORD* code) noexcept;
-void mivora_guard_unwind(GuardRecord* record) noexcept;
-[[noreturn]] void mivora_guard_resume(GuardRecord* record) noexcept;
-EXCEPTION_DISPOSITION mivora_guard_handler(EXCEPTION_RECORD* exception, void* frame, CONTEXT*,
-                                           void*) noexcept;
-}
-
-EXCEPTION_DISPOSITION mivora_guard_handler(EXCEPTION_RECORD* exception, void* frame, CONTEXT*,
-                                           void*) noexcept {
-    if ((exception->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) != 0)
-        return ExceptionContinueSearch;
-    auto* record = static_cast<GuardRecord*>(frame);
-    record->Code = exception->ExceptionCode;
-    mivora_guard_unwind(record);
-    mivora_guard_resume(record);
-}
-
-// int mivora_run_guarded(body, context, code): 0 when body returned, 1 when a fault was caught.
-// mivora_guard_unwind(record): RtlUnwind up to the record; it may not preserve ebx, esi, edi and ebp.
-// mivora_guard_resume(record): back to the guard's exit with the record's stack and frame pointers.
-asm(R"(
-    .text
-    .globl _mivora_run_guarded
-    .def _mivora_run_guarded; .scl 2; .type 32; .endef
-_mivora_run_guarded:
-    pushl %ebp
-    movl %esp, %ebp
-    pushl %ebx
-    pushl %esi
-    pushl %edi
-    pushl $0
-    pushl %ebp
-    pushl $0
-    pushl $_mivora_guard_handler
-    pushl %fs:0
-    movl %esp, 8(%esp)
-    movl %esp, %fs:0
-    pushl 12(%ebp)
-    call *8(%ebp)
-    xorl %eax, %eax
-Lmivora_guard_exit:
-    leal -32(%ebp), %esp
-    movl (%esp), %ecx
-    movl %ecx, %fs:0
-    testl %eax, %eax
-    jz 1f
-    movl 16(%esp), %ecx
-    movl 16(%ebp), %edx
-    movl %ecx, (%edx)
-1:
-    addl $20, %esp
-    popl %edi
-    popl %esi
-    popl %ebx
-    popl %ebp
-    ret
-
-    .globl _mivora_guard_resume
-    .def _mivora_guard_resume; .scl 2; .type 32; .endef
-_mivora_guard_resume:
-    movl 4(%esp), %eax
-    movl 12(%eax), %ebp
-    movl 8(%eax), %esp
-    cld
-    movl $1, %eax
-    jmp Lmivora_guard_exit
-
-    .globl _mivora_guard_unwind
-    .def _mivora_guard_unwind; .scl 2; .type 32; .endef
-_mivora_guard_unwind:
-    pushl %ebp
-    pushl %ebx
-    pushl %esi
-    pushl %edi
-    pushl $0
-    pushl $0
-    pushl $2f
-    pushl 32(%esp)
-    call *__imp__RtlUnwind@16
-2:
-    popl %edi
-    popl %esi
-    popl %ebx
-    popl %ebp
-    ret
-)");
-
-namespace platform {
-
 std::optional<DWORD> RunGuarded(void (*body)(void*) noexcept, void* context) noexcept {
-    std::uint16_t controlWord = 0;
-    asm volatile("fnstcw %0" : "=m"(controlWord));
+    const FloatingPointControls controls = SaveControls();
     DWORD code = 0;
     const int faulted = mivora_run_guarded(body, context, &code);
-    // Exceptions the body left pending are dropped, so that restoring the masks cannot raise one.
-    asm volatile("cld\n\tfnclex\n\tfldcw %0" : : "m"(controlWord) : "cc", "memory");
+    RestoreControls(controls);
     if (faulted != 0)
         return code;
     return std::nullopt;

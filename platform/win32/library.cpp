@@ -1,35 +1,8 @@
 #include "platform/library.h"
 
 #include "platform/win32/fault_guard.h"
+#include "platform/win32/foreign_call.h"
 #include "platform/win32/library.h"
-
-extern "C" std::int32_t mivora_call_stdcall4(void* function, const std::uint32_t* arguments);
-
-// Pushes the four arguments, calls, and then takes the stack pointer back from the frame pointer,
-// whatever the callee removed. Callee-saved registers are restored from this frame too.
-asm(R"(
-    .text
-    .globl _mivora_call_stdcall4
-    .def _mivora_call_stdcall4; .scl 2; .type 32; .endef
-_mivora_call_stdcall4:
-    pushl %ebp
-    movl %esp, %ebp
-    pushl %ebx
-    pushl %esi
-    pushl %edi
-    movl 12(%ebp), %eax
-    pushl 12(%eax)
-    pushl 8(%eax)
-    pushl 4(%eax)
-    pushl (%eax)
-    call *8(%ebp)
-    leal -12(%ebp), %esp
-    popl %edi
-    popl %esi
-    popl %ebx
-    popl %ebp
-    ret
-)");
 
 namespace platform {
 
@@ -81,11 +54,9 @@ bool ReleaseLibrary(LibraryHandle library) {
 
 std::optional<std::int32_t> CallStdcall4(ExportAddress function, std::uintptr_t first, std::uintptr_t second,
                                          std::uintptr_t third, std::uintptr_t fourth) {
-    const std::uint32_t arguments[4] = {static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(second),
-                                        static_cast<std::uint32_t>(third),
-                                        static_cast<std::uint32_t>(fourth)};
+    const std::uintptr_t arguments[4] = {first, second, third, fourth};
     std::int32_t result = 0;
-    auto body = [&]() noexcept { result = mivora_call_stdcall4(function, arguments); };
+    auto body = [&]() noexcept { result = CallFourArguments(function, arguments); };
     if (RunGuarded(body))
         return std::nullopt;
     return result;

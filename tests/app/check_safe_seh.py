@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Fails when Windows XP SP2 and later would refuse the fault guard's exception handler
-(mivora_guard_handler, platform/win32/fault_guard.cpp) in the program: when the image is marked as
+(mivora_guard_handler, platform/win32/fault_guard_i386.cpp) in the program: when the image is marked as
 having no handlers (NO_SEH), when it has a load configuration whose SafeSEH table does not list the
 handler, or when the handler lies outside executable code (the image asks for DEP). A load
 configuration without a SafeSEH table counts as one that lacks the handler. Then proves, on doctored

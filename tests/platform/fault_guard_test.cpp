@@ -6,11 +6,46 @@
 
 #include <stdexcept>
 
+// A handler of the called code that declines the fault and counts how it was called.
+int SearchCalls = 0;
+int UnwindCalls = 0;
+extern "C" EXCEPTION_DISPOSITION PassingHandler(EXCEPTION_RECORD* exception, void*, CONTEXT*, void*) {
+    ++((exception->ExceptionFlags & EXCEPTION_UNWINDING) != 0 ? UnwindCalls : SearchCalls);
+    return ExceptionContinueSearch;
+}
+
+#ifdef __x86_64__
+// A frame whose unwind data names that handler, as another compiler's frame would; it divides by zero.
+extern "C" void FaultUnderAForeignRecord(void*) noexcept;
+asm(R"(
+    .text
+    .globl FaultUnderAForeignRecord
+    .def FaultUnderAForeignRecord; .scl 2; .type 32; .endef
+    .seh_proc FaultUnderAForeignRecord
+FaultUnderAForeignRecord:
+    subq $40, %rsp
+    .seh_stackalloc 40
+    .seh_handler PassingHandler, @except, @unwind
+    .seh_endprologue
+    xorl %ecx, %ecx
+    movl $7, %eax
+    cltd
+    idivl %ecx
+    addq $40, %rsp
+    ret
+    .seh_endproc
+)");
+#endif
+
 namespace {
 
+// The head of the thread's handler chain, which a guard must leave as it found it. x64 keeps no chain
+// (its handlers are named by the unwind tables), so there it is always null.
 void* HandlerChainHead() {
-    void* head;
+    void* head = nullptr;
+#ifndef __x86_64__
     asm volatile("movl %%fs:0, %0" : "=r"(head));
+#endif
     return head;
 }
 
@@ -45,33 +80,29 @@ void FaultDeepInside(void* depth) noexcept {
     padding[1] = padding[0];
 }
 
-// As libraries of other compilers leave the thread: every x87 exception unmasked, and the direction flag
-// set.
+// As libraries of other compilers leave the thread: every floating-point exception unmasked, and the
+// direction flag set.
 void UnmaskAndSetDirection(void*) noexcept {
-    const std::uint16_t unmasked = 0x1340;
-    asm volatile("fldcw %0\n\tstd" : : "m"(unmasked) : "cc");
+    support::UnmaskFloatingPoint();
+    asm volatile("std" ::: "cc");
 }
 void UnmaskSetDirectionAndFault(void*) noexcept {
     UnmaskAndSetDirection(nullptr);
     asm volatile("movl $1, 0x10" ::: "memory");
 }
 
-// A handler of the called code that declines the fault and counts how it was called.
+#ifndef __x86_64__
+// A record pushed on the thread's chain, as another compiler's frame would.
 struct PassingRecord {
     void* Next;
     void* Handler;
 };
-int SearchCalls = 0;
-int UnwindCalls = 0;
-EXCEPTION_DISPOSITION PassingHandler(EXCEPTION_RECORD* exception, void*, CONTEXT*, void*) {
-    ++((exception->ExceptionFlags & EXCEPTION_UNWINDING) != 0 ? UnwindCalls : SearchCalls);
-    return ExceptionContinueSearch;
-}
 void FaultUnderAForeignRecord(void*) noexcept {
     PassingRecord record{HandlerChainHead(), reinterpret_cast<void*>(&PassingHandler)};
     asm volatile("movl %0, %%fs:0" ::"r"(&record) : "memory");
     DivideByZero(nullptr);
 }
+#endif
 
 // An inner guard catches its own fault; the outer one sees a normal return.
 void NestedGuard(void* inner) noexcept {
@@ -90,11 +121,11 @@ TEST(RunGuarded, CatchesEachKindOfFaultWithItsCode) {
 }
 
 TEST(RunGuarded, GivesTheCallerBackItsFloatingPointControlAndAClearDirectionFlag) {
-    const std::uint16_t callers = support::FpuControlWord();
+    const support::FloatingPointControls callers = support::CurrentControls();
     for (auto* body : {UnmaskAndSetDirection, UnmaskSetDirectionAndFault}) {
         platform::RunGuarded(body, nullptr);
         EXPECT_FALSE(support::DirectionFlagSet());
-        EXPECT_EQ(support::FpuControlWord(), callers);
+        EXPECT_EQ(support::CurrentControls(), callers);
         volatile double third = 1.0;
         third = third / 3.0; // inexact: raises when precision exceptions are unmasked
         EXPECT_NEAR(third, 1.0 / 3.0, 1e-9);

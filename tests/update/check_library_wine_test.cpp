@@ -165,16 +165,16 @@ TEST_F(CheckLibraryWineTest, AFaultAtLoadIsAFailedLoad) {
 
 TEST_F(CheckLibraryWineTest, TheGateKeepsItsFloatingPointControlAndDirectionFlag) {
     ASSERT_TRUE(::CopyFileA(Simulator.c_str(), Target().c_str(), FALSE));
-    const std::uint16_t gate = support::FpuControlWord();
+    const support::FloatingPointControls gate = support::CurrentControls();
     for (const char* misbehaviour : {"fpu-attach", "fpu-call", "fpu-detach", "df-call"}) {
         ::SetEnvironmentVariableA("MIVORA_SIM_CHECKVER", misbehaviour);
         ASSERT_EQ(LoadCheckLibrary(), 0) << misbehaviour;
-        EXPECT_EQ(support::FpuControlWord(), gate) << misbehaviour << ", after the load";
+        EXPECT_EQ(support::CurrentControls(), gate) << misbehaviour << ", after the load";
         EXPECT_EQ(CallCheckEntry("ZM_000001", 0, "", 0), -204) << misbehaviour;
         EXPECT_FALSE(support::DirectionFlagSet()) << misbehaviour;
-        EXPECT_EQ(support::FpuControlWord(), gate) << misbehaviour << ", after the call";
+        EXPECT_EQ(support::CurrentControls(), gate) << misbehaviour << ", after the call";
         EXPECT_EQ(FreeCheckLibrary(), 0) << misbehaviour;
-        EXPECT_EQ(support::FpuControlWord(), gate) << misbehaviour << ", after the release";
+        EXPECT_EQ(support::CurrentControls(), gate) << misbehaviour << ", after the release";
     }
 }
 

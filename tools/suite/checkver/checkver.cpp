@@ -1,6 +1,7 @@
 // The suite's version-check library as the gate meets it, with its answer and misbehaviour chosen by
 // the environment (see ../README.md).
 #include "platform/win32/unique_resource.h"
+#include "tests/support/cpu_state.h"
 #include "tools/suite/common/record.h"
 
 #include <windows.h>
@@ -97,12 +98,10 @@ void Fault(const std::string& kind) {
         asm volatile("xorl %%ecx, %%ecx\n\tmovl $7, %%eax\n\tcltd\n\tidivl %%ecx" ::: "eax", "ecx", "edx");
 }
 
-// As a library built by another compiler leaves it: every x87 exception unmasked.
+// As a library built by another compiler leaves it: every floating-point exception unmasked.
 void UnmaskFpuAt(const Behaviour& behaviour, const char* point) {
-    if (behaviour.UnmaskFpu == point) {
-        const std::uint16_t unmasked = 0x1340;
-        asm volatile("fldcw %0" : : "m"(unmasked));
-    }
+    if (behaviour.UnmaskFpu == point)
+        support::UnmaskFloatingPoint();
 }
 
 // Handles the caller's messages for three seconds; a quit request is left for the caller's own loop.
