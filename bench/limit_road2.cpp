@@ -1,20 +1,13 @@
 // What road 2 cannot avoid, linked like the gate: the instance mutex, the three window lookups, one
 // top-level window to name as the notice's sender, the notice 2028 with its time-out, and the foreground
 // call. The gate's road 2 is measured against it.
+#include "bench/limit_steps.h"
+
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    ::CreateMutexA(nullptr, TRUE, "Mivora");
-    const HWND main = ::FindWindowA("TfrmZmMain", "Zelvano Mivora");
-    ::FindWindowA("TfrmZmSplash", "Zelvano Mivora - Splash");
-    ::FindWindowA("TfrmZmLogin", "Zelvano Mivora - Login");
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = ::DefWindowProcA;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = "MivoraLimit2";
-    ::RegisterClassA(&windowClass);
-    const HWND sender = ::CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr,
-                                          nullptr, instance, nullptr);
+    const HWND main = CreateMutexAndLookUp();
+    const HWND sender = CreateHiddenWindow(instance);
     COPYDATASTRUCT notice{};
     notice.dwData = 2028;
     DWORD_PTR reply = 0;

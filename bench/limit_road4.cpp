@@ -2,6 +2,8 @@
 // top-level window, the suite's registry reads, the check library loaded, asked (it answers -204) and
 // released, and the start of the main program. The gate's road 4 is measured against it, up to the main
 // program's entry.
+#include "bench/limit_steps.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -27,17 +29,8 @@ DWORD ReadValue(const char* subKey, const char* name, void* data, DWORD size) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    ::CreateMutexA(nullptr, TRUE, "Mivora");
-    ::FindWindowA("TfrmZmMain", "Zelvano Mivora");
-    ::FindWindowA("TfrmZmSplash", "Zelvano Mivora - Splash");
-    ::FindWindowA("TfrmZmLogin", "Zelvano Mivora - Login");
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = ::DefWindowProcA;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = "MivoraLimit4";
-    ::RegisterClassA(&windowClass);
-    const HWND window = ::CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr,
-                                          nullptr, instance, nullptr);
+    CreateMutexAndLookUp();
+    const HWND window = CreateHiddenWindow(instance);
 
     DWORD testMode = 0, liveTestMode = 0;
     ReadValue("LiveUpdate", "TestMode", &testMode, sizeof(testMode));

@@ -4,29 +4,37 @@
 
 namespace platform {
 
-void AppendPiece(std::string& line, std::string_view text) {
-    line += text;
-}
+DebugPiece::DebugPiece(long long number)
+    : length_(static_cast<std::size_t>(std::to_chars(digits_, digits_ + sizeof(digits_), number).ptr -
+                                       digits_)) {}
 
-void AppendPiece(std::string& line, long long number) {
-    char digits[24];
-    line.append(digits, std::to_chars(digits, digits + sizeof(digits), number).ptr);
-}
-
-void AppendPiece(std::string& line, Hex number) {
-    char digits[16];
-    const char* end = std::to_chars(digits, digits + sizeof(digits), number.Value, 16).ptr;
-    for (const char* digit = digits; digit != end; ++digit)
-        line += *digit >= 'a' ? static_cast<char>(*digit - 'a' + 'A') : *digit;
+DebugPiece::DebugPiece(Hex number)
+    : length_(static_cast<std::size_t>(
+          std::to_chars(digits_, digits_ + sizeof(digits_), number.Value, 16).ptr - digits_)) {
+    for (std::size_t i = 0; i < length_; ++i)
+        if (digits_[i] >= 'a')
+            digits_[i] = static_cast<char>(digits_[i] - 'a' + 'A');
 }
 
 std::string DebugLineText(std::uint32_t milliseconds, std::string_view text) {
+    const DebugPiece time(static_cast<long long>(milliseconds));
     std::string line = "Mivora: ";
-    AppendPiece(line, static_cast<long long>(milliseconds));
+    line += time.Text();
     line += "ms ";
     line += text;
     line += '\n';
     return line;
+}
+
+std::string JoinDebugPieces(std::initializer_list<DebugPiece> pieces) noexcept {
+    try {
+        std::string line;
+        for (const DebugPiece& piece : pieces)
+            line += piece.Text();
+        return line;
+    } catch (...) {
+        return {};
+    }
 }
 
 } // namespace platform

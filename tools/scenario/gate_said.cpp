@@ -22,23 +22,6 @@ bool TextOf(const std::string& line, std::string& text) {
     return true;
 }
 
-std::vector<std::string> LinesOf(const std::string& record) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < record.size()) {
-        std::size_t end = record.find('\n', start);
-        if (end == std::string::npos)
-            end = record.size();
-        std::string line = record.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (!line.empty())
-            lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
 class Findings {
 public:
     explicit Findings(std::vector<std::string> texts) : texts_(std::move(texts)) {}
@@ -62,7 +45,7 @@ private:
 
 // The lines on a program's starts agree with the command lines it got.
 void CheckStarts(Findings& findings, const std::string& record, const char* fileName) {
-    const std::vector<std::string> got = LinesOf(record);
+    const std::vector<std::string> got = RecordLines(record);
     findings.Expect(findings.Count("started process ", fileName) == static_cast<int>(got.size()),
                     std::string("the lines on starts of ") + fileName + " and the starts it recorded");
     for (const std::string& line : got)
@@ -71,6 +54,23 @@ void CheckStarts(Findings& findings, const std::string& record, const char* file
 }
 
 } // namespace
+
+std::vector<std::string> RecordLines(const std::string& record) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < record.size()) {
+        std::size_t end = record.find('\n', start);
+        if (end == std::string::npos)
+            end = record.size();
+        std::string line = record.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty())
+            lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
 
 std::string Disagreements(const std::vector<std::string>& lines, const SeenRun& seen) {
     std::vector<std::string> texts;
@@ -85,7 +85,7 @@ std::string Disagreements(const std::vector<std::string>& lines, const SeenRun& 
                         findings.Count("road " + std::to_string(seen.Road) + ":") == 1,
                     "one line names road " + std::to_string(seen.Road));
 
-    const std::vector<std::string> events = LinesOf(seen.LibraryLog);
+    const std::vector<std::string> events = RecordLines(seen.LibraryLog);
     auto happened = [&](const char* event) {
         return std::any_of(events.begin(), events.end(),
                            [&](const std::string& e) { return e.rfind(event, 0) == 0; });
@@ -104,7 +104,7 @@ std::string Disagreements(const std::vector<std::string>& lines, const SeenRun& 
 
     CheckStarts(findings, seen.UpdaterLines, "ZM_LiveUpdate.exe");
     CheckStarts(findings, seen.MainLines, "MivoraMain.exe");
-    for (const std::string& code : LinesOf(seen.Verdicts))
+    for (const std::string& code : RecordLines(seen.Verdicts))
         findings.Expect(findings.Count("notification " + code + ":") == 1,
                         "no line for notification " + code);
     findings.Expect(findings.Count("message ") == seen.Dialogs,

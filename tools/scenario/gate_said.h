@@ -15,6 +15,9 @@ struct SeenRun {
     int Dialogs = 0;
 };
 
+// The non-empty lines of a record, without their line ends.
+std::vector<std::string> RecordLines(const std::string& record);
+
 // Where the gate's debug-output lines and what the driver saw disagree, one finding after another;
 // empty when they agree. Each line must start with "Mivora: <milliseconds>ms ".
 std::string Disagreements(const std::vector<std::string>& lines, const SeenRun& seen);

@@ -175,18 +175,8 @@ std::string ShownPath(std::string path) {
 // A record's lines, joined for one line of the report.
 std::string Lines(const std::string& text) {
     std::string joined;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        auto end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (!line.empty())
-            joined += (joined.empty() ? "" : ", ") + line;
-        start = end + 1;
-    }
+    for (const std::string& line : scenario::RecordLines(text))
+        joined += (joined.empty() ? "" : ", ") + line;
     return joined.empty() ? None : joined;
 }
 
