@@ -15,7 +15,8 @@ const LARGE_INTEGER StartCount = [] {
 
 std::uint32_t MillisecondsSinceStart() {
     LARGE_INTEGER now{}, frequency{};
-    if (!::QueryPerformanceCounter(&now) || !::QueryPerformanceFrequency(&frequency) || frequency.QuadPart == 0)
+    if (!::QueryPerformanceCounter(&now) || !::QueryPerformanceFrequency(&frequency) ||
+        frequency.QuadPart == 0)
         return 0;
     return static_cast<std::uint32_t>((now.QuadPart - StartCount.QuadPart) * 1000 / frequency.QuadPart);
 }
