@@ -2,6 +2,7 @@
 
 #include "app/instance.h"
 #include "platform/command_line.h"
+#include "platform/debug_output.h"
 #include "platform/win32/os_version_probe.h"
 #include "ui/controls/uHeader.h"
 #include "ui/framework/application.h"
@@ -16,16 +17,21 @@ void LeaveArgumentForRunningGate() {
     CloseInstanceMutex();
     const std::string argument = platform::CommandLineArgument(::GetCommandLineA(), 1);
     StartArgumentAtom = ::GlobalAddAtomA(argument.c_str());
+    platform::DebugLine("road 1: another gate holds the instance; the argument is left in atom ",
+                        StartArgumentAtom);
 }
 
 void NotifyMainWindow(HWND mainWindow) {
     // The notice names the application window as its sender.
     InitializeApplication();
     HandOffData.dwData = HandOffCode;
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(mainWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(Application->Handle()),
-                          reinterpret_cast<LPARAM>(&HandOffData), SMTO_ABORTIFHUNG, kHandOffTimeoutMs,
-                          &ignored);
+    DWORD_PTR reply = 0;
+    const LRESULT answered = ::SendMessageTimeoutA(
+        mainWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(Application->Handle()),
+        reinterpret_cast<LPARAM>(&HandOffData), SMTO_ABORTIFHUNG, kHandOffTimeoutMs, &reply);
+    platform::DebugLine("road 2: the main window was told of the start, ",
+                        answered ? "reply " : "no reply: hung or timed out, error ",
+                        answered ? reply : ::GetLastError());
     ::SetForegroundWindow(mainWindow);
 }
 
@@ -54,9 +60,13 @@ StartRoad TakeStartRoad() {
     // Both lookups are made before either is tested.
     HWND splash = ::FindWindowA("TfrmZmSplash", "Zelvano Mivora - Splash");
     HWND login = ::FindWindowA("TfrmZmLogin", "Zelvano Mivora - Login");
-    if (splash != nullptr || login != nullptr)
+    if (splash != nullptr || login != nullptr) {
+        platform::DebugLine("road 3: splash window ", splash ? "open" : "not open", ", login window ",
+                            login ? "open" : "not open");
         return StartRoad::SplashOrLoginOpen;
+    }
 
+    platform::DebugLine("road 4: nothing of the suite runs");
     StartUpdateRun();
     return StartRoad::NothingRunning;
 }

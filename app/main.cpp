@@ -1,5 +1,6 @@
 #include "app/entry.h"
 #include "app/instance.h"
+#include "platform/debug_output.h"
 #include "platform/win32/dll_search.h"
 #include "ui/controls/uHeader.h"
 #include "ui/framework/application.h"
@@ -11,6 +12,7 @@ namespace {
 // What fails before or around the message loop may be the framework itself, so the system's own box
 // tells it: no start ends without a word.
 int ReportStartFailure(const char* text) noexcept {
+    platform::DebugLine("message box: ", text);
     ::MessageBoxA(nullptr, text, "Mivora", MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
     return 1;
 }

@@ -9,8 +9,11 @@
 constexpr char FloorProgram[] = "MivoraFloor.exe";
 constexpr char FloorWithDllsProgram[] = "MivoraFloorDlls.exe";
 constexpr char Limit1Program[] = "MivoraLimit1.exe";
+constexpr char Limit2Program[] = "MivoraLimit2.exe";
 constexpr char Limit3Program[] = "MivoraLimit3.exe";
-constexpr const char* BuiltPrograms[] = {FloorProgram, FloorWithDllsProgram, Limit1Program, Limit3Program};
+constexpr char Limit4Program[] = "MivoraLimit4.exe";
+constexpr const char* BuiltPrograms[] = {FloorProgram,  FloorWithDllsProgram, Limit1Program,
+                                         Limit2Program, Limit3Program,        Limit4Program};
 // An earlier build of the gate, when one is compared.
 constexpr char BeforeGateProgram[] = "MivoraBefore.exe";
 

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <iterator>
@@ -35,8 +36,12 @@ const char* Label(Kind kind) {
         return "(e) road 4: library -204, start to main start";
     case Kind::Limit1:
         return "(L1) instance mutex taken, global atom added";
+    case Kind::Limit2:
+        return "(L2) L3 + window, notice 2028, foreground";
     case Kind::Limit3:
         return "(L3) instance mutex, three window lookups";
+    case Kind::Limit4:
+        return "(L4) L3 + window, registry, library, main";
     case Kind::FloorWithDlls:
         return "(f) floor with the gate's DLLs, start to end";
     case Kind::FloorWithWindow:
@@ -49,11 +54,23 @@ const char* Label(Kind kind) {
 
 // The limit a road is measured against, if it has one.
 std::optional<Kind> LimitOf(Kind kind) {
-    if (kind == Kind::AnotherGate)
+    switch (kind) {
+    case Kind::AnotherGate:
         return Kind::Limit1;
-    if (kind == Kind::SplashOpen)
+    case Kind::MainWindowOpen:
+        return Kind::Limit2;
+    case Kind::SplashOpen:
         return Kind::Limit3;
-    return std::nullopt;
+    case Kind::NothingRunning:
+        return Kind::Limit4;
+    default:
+        return std::nullopt;
+    }
+}
+
+// The road a limit belongs to.
+int RoadOf(Kind limit) {
+    return 1 + static_cast<int>(std::find(std::begin(Limits), std::end(Limits), limit) - std::begin(Limits));
 }
 
 using Timed = std::pair<Kind, Gate>;
@@ -116,8 +133,7 @@ void PrintTable(const char* title, std::span<const Kind> kinds, const Times& tim
         PrintRow(Label(kind), s);
         std::printf("  %7.2f", s.Median / floor);
         if (const auto limit = LimitOf(kind))
-            std::printf("  %7.2f (%s)", s.Median / MedianOf(times, *limit),
-                        *limit == Kind::Limit1 ? "L1" : "L3");
+            std::printf("  %7.2f (L%d)", s.Median / MedianOf(times, *limit), RoadOf(*limit));
         std::printf("\n");
     }
 }
@@ -129,7 +145,7 @@ int Run(const Options& options) {
     const Times times = TimeKinds(options);
     PrintTable("wall-clock ms", Roads, times);
     std::printf("\n");
-    PrintTable("limits of roads 1 and 3, ms", Limits, times);
+    PrintTable("limits of the roads, ms", Limits, times);
     if (!options.BeforeGate.empty()) {
         std::printf("\nthe earlier gate %s, same run:\n", options.BeforeGate.c_str());
         PrintTable("wall-clock ms", GateRoads, times, Gate::Before);

@@ -78,8 +78,12 @@ const char* NameOf(Kind kind) {
         return "the gate on road 4";
     case Kind::Limit1:
         return "the limit of road 1";
+    case Kind::Limit2:
+        return "the limit of road 2";
     case Kind::Limit3:
         return "the limit of road 3";
+    case Kind::Limit4:
+        return "the limit of road 4";
     case Kind::FloorWithDlls:
     case Kind::FloorWithWindow:
         return "the floor with the gate's DLLs";
@@ -114,15 +118,19 @@ double Stage::Time(Kind kind, Gate gate) {
     case Kind::AnotherGate:
         return TimeAnotherGate(gateProgram, kind);
     case Kind::MainWindowOpen:
-        return TimeMainWindowOpen(gateProgram);
+        return TimeMainWindowOpen(gateProgram, kind);
     case Kind::SplashOpen:
         return TimeSplashOpen(gateProgram, kind);
     case Kind::NothingRunning:
-        return TimeNothingRunning(gateProgram);
+        return TimeNothingRunning(gateProgram, kind);
     case Kind::Limit1:
         return TimeAnotherGate(Limit1Program, kind);
+    case Kind::Limit2:
+        return TimeMainWindowOpen(Limit2Program, kind);
     case Kind::Limit3:
         return TimeSplashOpen(Limit3Program, kind);
+    case Kind::Limit4:
+        return TimeNothingRunning(Limit4Program, kind);
     case Kind::FloorWithDlls:
         return TimeProgram(FloorWithDllsProgram, "", kind);
     case Kind::FloorWithWindow:
@@ -155,14 +163,14 @@ double Stage::TimeAnotherGate(const char* fileName, Kind kind) {
     return elapsed;
 }
 
-double Stage::TimeMainWindowOpen(const char* fileName) {
+double Stage::TimeMainWindowOpen(const char* fileName, Kind kind) {
     const std::size_t noticesBefore = NoticeCount();
     double elapsed = 0;
     {
         const Titled open(mainWindow_, kMainTitle);
         const Stopwatch watch;
         const OwnedProgram gate(scenario::StartInstalled(fileName, kArgument));
-        AwaitEnd(gate.get(), NameOf(Kind::MainWindowOpen));
+        AwaitEnd(gate.get(), NameOf(kind));
         elapsed = watch.ElapsedMs();
     }
     Require(NoticeCount() == noticesBefore + 1,
@@ -189,11 +197,11 @@ double Stage::TimeSplashOpen(const char* fileName, Kind kind) {
     return elapsed;
 }
 
-double Stage::TimeNothingRunning(const char* fileName) {
+double Stage::TimeNothingRunning(const char* fileName, Kind kind) {
     const Stopwatch watch;
     const OwnedProgram gate(scenario::StartInstalled(fileName, kArgument));
-    const double elapsed = AwaitMainStart(gate.get(), watch, Kind::NothingRunning);
-    AwaitEnd(gate.get(), NameOf(Kind::NothingRunning));
+    const double elapsed = AwaitMainStart(gate.get(), watch, kind);
+    AwaitEnd(gate.get(), NameOf(kind));
     AwaitMainProgramsStarted();
     Require(scenario::Recorded("ZM_LiveUpdate.cmdline").empty(),
             "the updater was started: the check library did not answer -204");

@@ -15,9 +15,11 @@ enum class Kind {
     MainWindowOpen, // the gate while the suite's main window is open (road 2)
     SplashOpen,     // the gate while the suite's splash window is open (road 3)
     NothingRunning, // the gate with nothing running, up to the main program's start (road 4)
-    // What roads 1 and 3 cannot avoid, under the same conditions as those roads:
+    // What each road cannot avoid, under the same conditions as that road:
     Limit1, // the instance mutex and the global atom
+    Limit2, // the mutex, the lookups, one window, the notice and the foreground call
     Limit3, // the instance mutex and the three window lookups
+    Limit4, // the mutex, the lookups, one window, the registry, the library and the main program's start
     // Pieces of the roads' times:
     FloorWithDlls,   // the floor with the gate's DLLs
     FloorWithWindow, // the same, also opening and closing one hidden window
@@ -27,7 +29,7 @@ constexpr Kind Roads[] = {Kind::Floor, Kind::AnotherGate, Kind::MainWindowOpen, 
                           Kind::NothingRunning};
 constexpr Kind GateRoads[] = {Kind::AnotherGate, Kind::MainWindowOpen, Kind::SplashOpen,
                               Kind::NothingRunning};
-constexpr Kind Limits[] = {Kind::Limit1, Kind::Limit3};
+constexpr Kind Limits[] = {Kind::Limit1, Kind::Limit2, Kind::Limit3, Kind::Limit4};
 constexpr Kind Pieces[] = {Kind::FloorWithDlls, Kind::FloorWithWindow, Kind::MainProgram};
 
 // Which build of the gate a road's run starts: this one, or the earlier one the stage was given.
@@ -44,16 +46,16 @@ public:
     explicit Stage(const std::string& beforeGate = "");
 
     // One run of the kind: its wall-clock time in milliseconds, from the process's creation to its end
-    // (road 4 and the main program alone: to the main program's start). Throws std::runtime_error when the
-    // run takes another road or a wait runs out.
+    // (road 4, its limit and the main program alone: to the main program's start). Throws std::runtime_error
+    // when the run takes another road or a wait runs out.
     double Time(Kind kind, Gate gate = Gate::Current);
 
 private:
     double TimeProgram(const char* fileName, const char* arguments, Kind kind);
     double TimeAnotherGate(const char* fileName, Kind kind);
-    double TimeMainWindowOpen(const char* fileName);
+    double TimeMainWindowOpen(const char* fileName, Kind kind);
     double TimeSplashOpen(const char* fileName, Kind kind);
-    double TimeNothingRunning(const char* fileName);
+    double TimeNothingRunning(const char* fileName, Kind kind);
     double TimeMainProgram();
     double AwaitMainStart(const scenario::Started& starter, const Stopwatch& watch, Kind kind);
     void AwaitMainProgramsStarted();

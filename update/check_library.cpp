@@ -1,5 +1,6 @@
 #include "update/check_library.h"
 
+#include "platform/debug_output.h"
 #include "platform/files.h"
 #include "platform/library.h"
 #include "update/module_path.h"
@@ -22,14 +23,21 @@ std::int32_t LoadCheckLibrary() {
     const std::string directory = ReadModulePath(ModuleNames[0]);
     const std::string target = directory + CheckLibraryName;
     // One move, so that a failure leaves the old library in place and the pending one for the next run.
-    if (platform::FileExists(directory + CheckLibraryPendingName))
-        platform::MoveIntoPlace(directory + CheckLibraryPendingName, target);
-    if (!platform::FileExists(target))
+    const bool pending = platform::FileExists(directory + CheckLibraryPendingName);
+    const bool moved = pending && platform::MoveIntoPlace(directory + CheckLibraryPendingName, target);
+    const bool present = platform::FileExists(target);
+    platform::DebugLine("check library ", target,
+                        pending ? (moved ? ", pending file moved into place" : ", pending file not moved")
+                                : "",
+                        present ? "" : ": missing");
+    if (!present)
         return -3;
     Binding.Library = platform::Library(target);
     if (!Binding.Library.IsLoaded())
         return -3;
     Binding.Entry = Binding.Library.Find(CheckExportName);
+    platform::DebugLine("check library loaded, export ", CheckExportName,
+                        Binding.Entry != nullptr ? " found" : " missing");
     return Binding.Entry != nullptr ? 0 : -3;
 }
 
@@ -37,7 +45,9 @@ std::int32_t FreeCheckLibrary() {
     if (!Binding.Library.IsLoaded())
         return -3;
     Binding.Entry = nullptr;
-    return Binding.Library.Release() ? 0 : -3;
+    const bool released = Binding.Library.Release();
+    platform::DebugLine("check library ", released ? "released" : "not released");
+    return released ? 0 : -3;
 }
 
 std::optional<std::int32_t> CallCheckEntry(const std::string& moduleId, std::int32_t testMode,

@@ -1,5 +1,6 @@
 #include "update/check_live_update.h"
 
+#include "platform/debug_output.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/text.h"
@@ -18,7 +19,9 @@ struct TestSwitches {
     std::int32_t LiveTestMode = 0;
 };
 
-void ShowCaution(const char* text) {
+// `key` names the message in the debug output.
+void ShowCaution(const char* key, const char* text) {
+    platform::DebugLine("message ", key);
     ShowMessageDialog(mtCaution, text, "", mbOk, nullptr);
 }
 
@@ -31,20 +34,23 @@ TestSwitches ReadTestSwitches() {
         for (const char* name : {"TestMode", "LiveTestMode"})
             if (!key.ValueExists(name))
                 key.WriteInteger(name, 0);
-    auto clamped = [&key](const char* name) -> std::int32_t {
+    auto read = [&key](const char* name) -> std::optional<std::int32_t> {
         if (!key.IsWritable() && !key.ValueExists(name))
-            return 0;
-        const std::int32_t value = key.ReadInteger(name);
-        return value == 0 || value == 1 ? value : 0;
+            return std::nullopt;
+        return key.ReadInteger(name);
     };
-    TestSwitches switches;
-    switches.TestMode = clamped("TestMode");
-    switches.LiveTestMode = clamped("LiveTestMode");
-    return switches;
+    const auto testMode = read("TestMode");
+    const auto liveTestMode = read("LiveTestMode");
+    platform::DebugLine("registry: switch key ", key.IsWritable() ? "writable" : "not writable",
+                        ", TestMode ", testMode ? std::to_string(*testMode) : "missing", ", LiveTestMode ",
+                        liveTestMode ? std::to_string(*liveTestMode) : "missing");
+    auto clamped = [](std::optional<std::int32_t> value) { return value == 1 ? 1 : 0; };
+    return {clamped(testMode), clamped(liveTestMode)};
 }
 
 std::string ReadInstalledVersion(const std::string& moduleName) {
     const std::string version = platform::RegistryKey(ModuleKeyPath(moduleName)).ReadString("ver");
+    platform::DebugLine("registry: ver \"", version, "\"");
     return version.empty() ? "0" : version;
 }
 
@@ -77,18 +83,19 @@ private:
 LibraryVerdict AskCheckLibrary(const std::string& moduleId, const TestSwitches& switches,
                                const std::string& suitePath) {
     if (LoadCheckLibrary() != 0) {
-        ShowCaution("라이브 업데이트 DLL 로딩에 실패하였습니다.");
+        ShowCaution("update_dll_load", "라이브 업데이트 DLL 로딩에 실패하였습니다.");
         return {0, CheckFailed};
     }
     LoadedCheckLibrary library;
     const auto answer = CallCheckEntry(moduleId, switches.TestMode, suitePath, switches.LiveTestMode);
+    platform::DebugLine("check library ", answer ? "answered " + std::to_string(*answer) : "call faulted");
     if (!answer) {
-        ShowCaution("라이브 업데이트 웹 접속에 실패하였습니다.");
+        ShowCaution("update_web_connect", "라이브 업데이트 웹 접속에 실패하였습니다.");
         library.Release();
         return {0, CheckCallFailed};
     }
     if (library.Release() != 0) {
-        ShowCaution("라이브 업데이트 접속해제에 실패하였습니다.");
+        ShowCaution("update_disconnect", "라이브 업데이트 접속해제에 실패하였습니다.");
         return {0, CheckCallFailed};
     }
     return {*answer, 0};
@@ -107,8 +114,10 @@ std::int32_t StartUpdater(const std::string& moduleId, const TestSwitches& switc
         HandleWaitingMessages();
         platform::SleepMs(kPauseBeforeStartMs);
         // The library's own message loops and the messages just handled may have brought a verdict.
-        if (!stillWaiting())
+        if (!stillWaiting()) {
+            platform::DebugLine("the updater is not started: a verdict decided meanwhile");
             return NoUpdateDue;
+        }
         auto field = [](const std::string& text) { return "<" + text + ">"; };
         const std::string commandLine =
             updaterPath + " " + field(moduleId) + field(std::to_string(switches.TestMode)) +
@@ -118,7 +127,7 @@ std::int32_t StartUpdater(const std::string& moduleId, const TestSwitches& switc
             return UpdaterStarted;
     }
     // Without an updater no verdict can come: say so, and let the main program start at once.
-    ShowCaution("라이브 업데이트 실행파일을 찾을 수 없습니다.");
+    ShowCaution("update_no_updater", "라이브 업데이트 실행파일을 찾을 수 없습니다.");
     return UpdaterMissing;
 }
 
@@ -136,7 +145,9 @@ std::int32_t CheckLiveUpdate(const std::string& moduleId, std::uint32_t window, 
     const TestSwitches switches = ReadTestSwitches();
     const std::string moduleName(CurrentModuleName());
     const std::string versionText = ReadInstalledVersion(moduleName);
-    const std::string suitePath = SuitePathOf(ReadModulePath(moduleName));
+    const std::string registeredPath = ReadModulePath(moduleName);
+    platform::DebugLine("registry: Path \"", registeredPath, "\"");
+    const std::string suitePath = SuitePathOf(registeredPath);
     const std::int32_t version = platform::ParseInt32(versionText).value_or(0);
 
     LibraryVerdict verdict;

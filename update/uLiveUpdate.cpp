@@ -1,5 +1,6 @@
 #include "update/uLiveUpdate.h"
 
+#include "platform/debug_output.h"
 #include "platform/os_version.h"
 #include "ui/framework/application.h"
 #include "ui/message/uMessage.h"
@@ -19,10 +20,21 @@ namespace {
 constexpr UINT_PTR kUpdaterWatchTimer = 1;
 constexpr UINT kUpdaterWatchIntervalMs = 500;
 
-// Shows a message; a dialog that cannot be shown is reported in the error box instead, so the window
-// still goes on to close and never stays behind out of sight holding the instance mutex.
-void ShowWarning(int type, const char* mainText, const char* subText) {
+// Shows a message, named in the debug output by `key`; a dialog that cannot be shown is reported in the
+// error box instead, so the window still goes on to close and never stays behind out of sight holding the
+// instance mutex.
+void ShowWarning(std::string_view key, int type, const char* mainText, const char* subText) {
+    platform::DebugLine("message ", key);
     ShowingErrors([&] { ShowMessageDialog(type, mainText, subText, mbOk, nullptr); });
+}
+
+// What a notification decides, for the debug output.
+const char* DecisionOn(const std::optional<VerdictResponse>& response, bool decided) {
+    if (!response)
+        return "not a verdict: still waiting";
+    if (decided)
+        return "came after the decision: ignored";
+    return response->StartsMainProgram ? "the main program starts" : "nothing starts";
 }
 
 } // namespace
@@ -42,9 +54,12 @@ void TfrmLiveUpdate::FormCreate(TObject*) {
     SetLeft(-1000);
     SetTop(-1000);
 
-    if (!IsSupportedOsVersion(GetOsVersionClass())) {
+    const auto versionClass = GetOsVersionClass();
+    platform::DebugLine("Windows version class ", static_cast<int>(versionClass),
+                        IsSupportedOsVersion(versionClass) ? ": accepted" : ": refused");
+    if (!IsSupportedOsVersion(versionClass)) {
         Decide(); // the refusal decides: no notification starts the main program after it
-        ShowWarning(mtWarning, "Mivora 를 실행할 수 없는 운영체제입니다.",
+        ShowWarning("os_refused", mtWarning, "Mivora 를 실행할 수 없는 운영체제입니다.",
                     "Windows XP 와 Windows 2000 에서만 실행이 가능합니다.");
         Close();
         return;
@@ -58,6 +73,7 @@ void TfrmLiveUpdate::FormCreate(TObject*) {
         result = CheckLiveUpdate(std::string(ModuleIds[0]),
                                  static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)), updater_,
                                  [this] { return !decided_; });
+        platform::DebugLine("update check result ", result);
     });
     if (result != UpdaterStarted) {
         if (Decide())
@@ -82,8 +98,11 @@ LRESULT TfrmLiveUpdate::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kUpdaterWatchTimer) {
             // An updater that ended without a verdict is taken as an unfinished update.
-            if (watchingUpdater_ && updater_.HasEnded())
+            if (watchingUpdater_ && updater_.HasEnded()) {
+                platform::DebugLine("the updater ended without a verdict: taken as ",
+                                    VerdictWhenUpdaterVanishes);
                 RespondToVerdict(VerdictWhenUpdaterVanishes);
+            }
             return 0;
         }
         break;
@@ -99,11 +118,13 @@ void TfrmLiveUpdate::WMCopyData(const COPYDATASTRUCT& data) {
 
 void TfrmLiveUpdate::RespondToVerdict(std::int32_t code) {
     const auto response = ResponseToVerdict(code);
+    platform::DebugLine("notification ", code, ": ", DecisionOn(response, decided_));
     if (!response || !Decide())
         return;
     StopWatchingUpdater();
     if (response->DialogType != 0)
-        ShowWarning(response->DialogType, response->MainText, response->SubText);
+        ShowWarning("verdict_" + std::to_string(code), response->DialogType, response->MainText,
+                    response->SubText);
     if (response->StartsMainProgram)
         StartMainProgram();
     else
@@ -130,8 +151,10 @@ void TfrmLiveUpdate::StopWatchingUpdater() {
 void TfrmLiveUpdate::StartMainProgram() {
     ShowingErrors([&] {
         // A gate closed meanwhile (while a dialog showed, say) starts nothing more.
-        if (closeRequested_)
+        if (closeRequested_) {
+            platform::DebugLine("the main program is not started: the gate was closed");
             return;
+        }
         const std::string directory = ReadModulePath(ModuleNames[0]);
         platform::StartProgram(directory.empty() ? std::string() : directory + "MivoraMain.exe",
                                MainProgramCommandLine(directory, StartArgument));

@@ -1,5 +1,6 @@
 #include "platform/library.h"
 
+#include "platform/debug_output.h"
 #include "platform/win32/fault_guard.h"
 #include "platform/win32/foreign_call.h"
 #include "platform/win32/library.h"
@@ -20,12 +21,27 @@ std::string FullPath(const std::string& path) {
     return full;
 }
 
+// A fault the guard caught in the library's `step`, for the debug output; tells whether there was one.
+bool SayFault(const std::optional<DWORD>& fault, const char* step) {
+    if (fault)
+        DebugLine("fault ", Hex{*fault}, " in the library's ", step);
+    return fault.has_value();
+}
+
 } // namespace
 
 HMODULE GuardedLoad(HMODULE(WINAPI* load)(LPCSTR, HANDLE, DWORD), const std::string& fullPath) {
     HMODULE library = nullptr;
-    auto body = [&]() noexcept { library = load(fullPath.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH); };
-    return RunGuarded(body) ? nullptr : library;
+    DWORD error = ERROR_SUCCESS;
+    auto body = [&]() noexcept {
+        library = load(fullPath.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+        error = ::GetLastError();
+    };
+    if (SayFault(RunGuarded(body), "start-up code"))
+        return nullptr;
+    if (library == nullptr)
+        DebugLine("library not loaded, Windows error ", error, ": ", fullPath);
+    return library;
 }
 
 LibraryHandle LoadLibraryFile(const std::string& path) {
@@ -45,7 +61,7 @@ ExportAddress FindExport(LibraryHandle library, const char* name) {
 
 bool GuardedRelease(BOOL(WINAPI* release)(HMODULE), HMODULE library) {
     auto body = [&]() noexcept { release(library); };
-    return !RunGuarded(body);
+    return !SayFault(RunGuarded(body), "release");
 }
 
 bool ReleaseLibrary(LibraryHandle library) {
@@ -57,7 +73,7 @@ std::optional<std::int32_t> CallStdcall4(ExportAddress function, std::uintptr_t 
     const std::uintptr_t arguments[4] = {first, second, third, fourth};
     std::int32_t result = 0;
     auto body = [&]() noexcept { result = CallFourArguments(function, arguments); };
-    if (RunGuarded(body))
+    if (SayFault(RunGuarded(body), "call"))
         return std::nullopt;
     return result;
 }

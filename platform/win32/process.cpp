@@ -1,5 +1,6 @@
 #include "platform/process.h"
 
+#include "platform/debug_output.h"
 #include "platform/win32/unique_resource.h"
 
 #include <windows.h>
@@ -22,8 +23,11 @@ Process StartProgram(const std::string& applicationPath, const std::string& comm
     PROCESS_INFORMATION info{};
     std::string mutableLine = commandLine; // CreateProcessA may write into it
     if (!::CreateProcessA(applicationPath.empty() ? nullptr : applicationPath.c_str(), mutableLine.data(),
-                          nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+                          nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        DebugLine("not started, Windows error ", ::GetLastError(), ": ", commandLine);
         return Process();
+    }
+    DebugLine("started process ", info.dwProcessId, ": ", commandLine);
     const UniqueHandle thread(info.hThread);
     return Process(info.hProcess);
 }

@@ -3,6 +3,7 @@
 #include "platform/files.h"
 #include "platform/win32/library.h"
 
+#include "tests/fakes/debug_lines.h"
 #include "tests/support/program_directory.h"
 
 #include <gtest/gtest.h>
@@ -78,6 +79,17 @@ TEST(GuardedLoad, AFaultInTheLibrarysStartUpIsAFailedLoad) {
     EXPECT_EQ(platform::GuardedLoad(&LoadFaultingInStartUp, "C:\\Suite\\ZM_CheckVer.dll"), nullptr);
 }
 
+// Which guarded step faulted, and how, is what a support engineer reads first.
+TEST(GuardedSteps, EachFaultIsNamedInTheDebugOutput) {
+    fakes::DebugLines().clear();
+    platform::GuardedLoad(&LoadFaultingInStartUp, "C:\\Suite\\ZM_CheckVer.dll");
+    platform::CallStdcall4(reinterpret_cast<void*>(&Faults), 1, 2, 3, 4);
+    platform::GuardedRelease(&FaultingRelease, nullptr);
+    EXPECT_EQ(fakes::DebugLines(), (std::vector<std::string>{"fault C0000005 in the library's start-up code",
+                                                             "fault C0000005 in the library's call",
+                                                             "fault C000001D in the library's release"}));
+}
+
 TEST(LoadLibraryFile, LoadsFindsAndReleasesTheSimulatedLibrary) {
     const std::string path = ProgramDirectory() + "suite\\ZM_CheckVer.dll";
     ASSERT_TRUE(platform::FileExists(path)) << path;
@@ -91,10 +103,13 @@ TEST(LoadLibraryFile, LoadsFindsAndReleasesTheSimulatedLibrary) {
 }
 
 TEST(LoadLibraryFile, NothingForMissingDirectoryOrNonLibraryFiles) {
+    fakes::DebugLines().clear();
     EXPECT_EQ(platform::LoadLibraryFile("C:\\no\\such\\ZM_CheckVer.dll"), nullptr);
     EXPECT_EQ(platform::LoadLibraryFile(ProgramDirectory() + "suite"), nullptr);
     EXPECT_FALSE(platform::FileExists(ProgramDirectory() + "suite"));
     EXPECT_FALSE(platform::FileExists(ProgramDirectory() + "*.exe"));
+    ASSERT_EQ(fakes::DebugLines().size(), 2u) << "the Windows error of each failed load";
+    EXPECT_EQ(fakes::DebugLines()[0], "library not loaded, Windows error 126: C:\\no\\such\\ZM_CheckVer.dll");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "ui/framework/application.h"
 
+#include "platform/debug_output.h"
 #include "platform/error.h"
 #include "platform/win32/module_file_path.h"
 #include "ui/framework/form.h"
@@ -133,6 +134,7 @@ void TApplication::HandleMessage() {
 }
 
 void TApplication::HandleException(const std::exception& error) noexcept {
+    platform::DebugLine("error box: ", error.what());
     try {
         if (OnException) {
             OnException(this, error);
@@ -185,6 +187,7 @@ void ShowUnhandledException(const std::exception& error) noexcept {
         Application->HandleException(error);
         return;
     }
+    platform::DebugLine("error box: ", error.what());
     try {
         const std::wstring text = framework::Cp949ToWide(ErrorBoxText(error.what()));
         ::MessageBoxW(nullptr, text.c_str(), L"", MB_OK | MB_ICONSTOP);
