@@ -1,6 +1,7 @@
 #include "update/uLiveUpdate.h"
 
 #include "platform/os_version.h"
+#include "platform/win32/code_page.h"
 #include "ui/framework/application.h"
 #include "ui/message/uMessage.h"
 #include "update/check_live_update.h"
@@ -41,6 +42,9 @@ TfrmLiveUpdate::~TfrmLiveUpdate() {
 void TfrmLiveUpdate::FormCreate(TObject*) {
     SetLeft(-1000);
     SetTop(-1000);
+    // Never shown, not even out there: a second screen may lie above or left of the first, and showing
+    // would activate it. Its notices come all the same.
+    Application->ShowMainForm = false;
 
     if (!IsSupportedOsVersion(GetOsVersionClass())) {
         Decide(); // the refusal decides: no notification starts the main program after it
@@ -50,7 +54,7 @@ void TfrmLiveUpdate::FormCreate(TObject*) {
         return;
     }
 
-    StartArgument = StartArgumentFrom(::GetCommandLineA());
+    StartArgument = StartArgumentFrom(::GetCommandLineA(), platform::IsSystemLeadByte);
     const HWND window = Handle();
     std::int32_t result = CheckFailed;
     // No updater runs after a registry error, so no verdict will come: report it and go on.
@@ -132,8 +136,8 @@ void TfrmLiveUpdate::StartMainProgram() {
         // A gate closed meanwhile (while a dialog showed, say) starts nothing more.
         if (closeRequested_)
             return;
-        const std::string directory = ReadModulePath(ModuleNames[0]);
-        platform::StartProgram(directory.empty() ? std::string() : directory + "MivoraMain.exe",
+        const std::string directory = SuiteFilesFolder();
+        platform::StartProgram(directory + "MivoraMain.exe",
                                MainProgramCommandLine(directory, StartArgument));
     });
     // Closing ends the program whatever became of the start.

@@ -1,5 +1,6 @@
 #include "platform/process.h"
 
+#include "platform/files.h"
 #include "platform/win32/unique_resource.h"
 
 #include <windows.h>
@@ -15,6 +16,9 @@ bool Process::HasEnded() const {
 }
 
 Process StartProgram(const std::string& applicationPath, const std::string& commandLine) {
+    // Windows would not find it; Wine overruns its stack on such a name.
+    if (!FitsFileFunctions(applicationPath))
+        return Process();
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
