@@ -3,7 +3,9 @@
 #include "app/instance.h"
 #include "platform/command_line.h"
 #include "platform/debug_output.h"
+#include "platform/win32/code_page.h"
 #include "platform/win32/os_version_probe.h"
+#include "platform/win32/system_function.h"
 #include "ui/controls/uHeader.h"
 #include "ui/framework/application.h"
 #include "update/uLiveUpdate.h"
@@ -15,15 +17,27 @@ constexpr UINT kHandOffTimeoutMs = 30000;
 
 void LeaveArgumentForRunningGate() {
     CloseInstanceMutex();
-    const std::string argument = platform::CommandLineArgument(::GetCommandLineA(), 1);
+    const std::string argument =
+        platform::CommandLineArgument(::GetCommandLineA(), 1, platform::IsSystemLeadByte);
     StartArgumentAtom = ::GlobalAddAtomA(argument.c_str());
     platform::DebugLine("road 1: another gate holds the instance; the argument is left in atom ",
                         StartArgumentAtom);
 }
 
+// Lets the suite take the foreground itself, also where this gate may not give it (after a slow start,
+// or once the user clicked elsewhere). Windows 2000 and later only.
+void AllowForegroundFor(HWND window) {
+    using AllowProc = BOOL(WINAPI*)(DWORD);
+    const auto allow = platform::SystemFunction<AllowProc>("user32.dll", "AllowSetForegroundWindow");
+    DWORD process = 0;
+    if (allow != nullptr && ::GetWindowThreadProcessId(window, &process) != 0)
+        allow(process);
+}
+
 void NotifyMainWindow(HWND mainWindow) {
     // The notice names the application window as its sender.
     InitializeApplication();
+    AllowForegroundFor(mainWindow);
     HandOffData.dwData = HandOffCode;
     DWORD_PTR reply = 0;
     const LRESULT answered = ::SendMessageTimeoutA(

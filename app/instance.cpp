@@ -18,7 +18,12 @@ bool IsAnotherInstanceRunning() {
     InstanceMutex.reset();
     InstanceMutex.reset(::CreateMutexA(nullptr, TRUE, InstanceName.c_str()));
     // The error code is read right after the call, while it still tells "already exists".
-    if (InstanceMutex && ::GetLastError() == ERROR_ALREADY_EXISTS) {
+    const DWORD error = ::GetLastError();
+    // A gate of another account (started with "Run as", or in another session) holds a mutex whose
+    // access list refuses this one: it runs all the same.
+    if (!InstanceMutex)
+        return error == ERROR_ACCESS_DENIED;
+    if (error == ERROR_ALREADY_EXISTS) {
         InstanceMutex.reset();
         return true;
     }

@@ -21,8 +21,8 @@ void SetInstanceName(const std::string& name);
 // never used, and registering it would load the window system into a process that needs none.
 void RegisterInstanceMessage();
 
-// Creates the instance mutex with initial ownership. True when another gate already holds it; this
-// process then keeps no handle.
+// Creates the instance mutex with initial ownership. True when another gate already holds it, also one
+// of another account whose mutex this process may not open; this process then keeps no handle.
 bool IsAnotherInstanceRunning();
 
 void CloseInstanceMutex();

@@ -1,7 +1,5 @@
 #include "platform/command_line.h"
 
-#include "platform/text.h"
-
 namespace platform {
 namespace {
 
@@ -9,16 +7,15 @@ bool IsSeparator(char c) {
     return c != '\0' && static_cast<unsigned char>(c) <= 0x20;
 }
 
-// Length of the character at `pos`: two bytes for a CP949 lead byte that has a second byte.
-std::size_t CharLength(std::string_view line, std::size_t pos) {
-    return IsCp949LeadByte(static_cast<unsigned char>(line[pos])) && pos + 1 < line.size() &&
-                   line[pos + 1] != '\0'
+// Length of the character at `pos`: two bytes for a lead byte that has a second byte.
+std::size_t CharLength(std::string_view line, std::size_t pos, LeadByteTest isLeadByte) {
+    return isLeadByte(static_cast<unsigned char>(line[pos])) && pos + 1 < line.size() && line[pos + 1] != '\0'
                ? 2
                : 1;
 }
 
 // Reads one argument starting at `pos`; returns it and moves `pos` past it.
-std::string NextArgument(std::string_view line, std::size_t& pos) {
+std::string NextArgument(std::string_view line, std::size_t& pos, LeadByteTest isLeadByte) {
     for (;;) {
         while (pos < line.size() && IsSeparator(line[pos]))
             ++pos;
@@ -32,14 +29,14 @@ std::string NextArgument(std::string_view line, std::size_t& pos) {
         if (line[pos] == '"') {
             ++pos;
             while (pos < line.size() && line[pos] != '\0' && line[pos] != '"') {
-                const std::size_t length = CharLength(line, pos);
+                const std::size_t length = CharLength(line, pos, isLeadByte);
                 argument.append(line.substr(pos, length));
                 pos += length;
             }
             if (pos < line.size() && line[pos] == '"')
                 ++pos;
         } else {
-            const std::size_t length = CharLength(line, pos);
+            const std::size_t length = CharLength(line, pos, isLeadByte);
             argument.append(line.substr(pos, length));
             pos += length;
         }
@@ -49,11 +46,11 @@ std::string NextArgument(std::string_view line, std::size_t& pos) {
 
 } // namespace
 
-std::string CommandLineArgument(std::string_view commandLine, int index) {
+std::string CommandLineArgument(std::string_view commandLine, int index, LeadByteTest isLeadByte) {
     std::size_t pos = 0;
     std::string argument;
     for (int i = 0; i <= index; ++i) {
-        argument = NextArgument(commandLine, pos);
+        argument = NextArgument(commandLine, pos, isLeadByte);
         if (argument.empty() && pos >= commandLine.size() && i < index)
             return {};
     }

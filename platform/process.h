@@ -30,6 +30,7 @@ private:
 // Starts a program, shown normally, with `commandLine` exactly as the program will see it. With a
 // non-empty `applicationPath` that file is started, so an unquoted path with blanks in the command line
 // cannot start another program; with an empty one the first word of the command line is searched for.
+// A path too long for Windows' file functions starts nothing.
 Process StartProgram(const std::string& applicationPath, const std::string& commandLine);
 
 // Waits `milliseconds` on this thread.

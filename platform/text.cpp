@@ -17,11 +17,11 @@ std::string TrimControls(std::string_view text) {
     return std::string(text);
 }
 
-std::string UpperAscii(std::string_view text) {
+std::string UpperAscii(std::string_view text, LeadByteTest isLeadByte) {
     std::string result(text);
     for (std::size_t i = 0; i < result.size(); ++i) {
         const auto byte = static_cast<unsigned char>(result[i]);
-        if (IsCp949LeadByte(byte) && i + 1 < result.size())
+        if (isLeadByte(byte) && i + 1 < result.size())
             ++i;
         else if (byte >= 'a' && byte <= 'z')
             result[i] = static_cast<char>(byte - 'a' + 'A');

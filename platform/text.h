@@ -11,12 +11,16 @@ namespace platform {
 // True for a byte that starts a CP949 double-byte character.
 bool IsCp949LeadByte(unsigned char byte);
 
+// Whether a byte starts a double-byte character of the code page that a text comes in: on Windows the
+// system's ANSI code page (a Western one has none), in tests a stand-in.
+using LeadByteTest = bool (*)(unsigned char byte);
+
 // Drops every leading and trailing byte of value 0x20 or less.
 std::string TrimControls(std::string_view text);
 
 // Upper-cases single-byte 'a'-'z'; a double-byte character is stepped over whole, since its
 // second byte may lie in 'a'-'z'.
-std::string UpperAscii(std::string_view text);
+std::string UpperAscii(std::string_view text, LeadByteTest isLeadByte);
 
 // The value of a digit of `base` (up to 16; letters in either case), or -1 for any other character.
 int DigitValue(char c, unsigned base);

@@ -4,7 +4,6 @@
 #include "platform/files.h"
 #include "platform/library.h"
 #include "update/module_path.h"
-#include "update/module_table.h"
 
 #include <cstdint>
 
@@ -20,7 +19,7 @@ CheckLibraryBinding Binding;
 } // namespace
 
 std::int32_t LoadCheckLibrary() {
-    const std::string directory = ReadModulePath(ModuleNames[0]);
+    const std::string directory = SuiteFilesFolder();
     const std::string target = directory + CheckLibraryName;
     // One move, so that a failure leaves the old library in place and the pending one for the next run.
     const bool pending = platform::FileExists(directory + CheckLibraryPendingName);

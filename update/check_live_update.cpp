@@ -104,8 +104,7 @@ LibraryVerdict AskCheckLibrary(const std::string& moduleId, const TestSwitches& 
 std::int32_t StartUpdater(const std::string& moduleId, const TestSwitches& switches,
                           const std::string& suitePath, std::uint32_t window, platform::Process& updater,
                           const std::function<bool()>& stillWaiting) {
-    const std::string directory = ReadModulePath(ModuleNames[0]);
-    const std::string updaterPath = directory + "ZM_LiveUpdate.exe";
+    const std::string updaterPath = SuiteFilesFolder() + "ZM_LiveUpdate.exe";
     const std::string pendingPath = updaterPath + ".tmp";
     if (platform::FileExists(pendingPath))
         platform::MoveIntoPlace(pendingPath, updaterPath);
@@ -122,7 +121,7 @@ std::int32_t StartUpdater(const std::string& moduleId, const TestSwitches& switc
         const std::string commandLine =
             updaterPath + " " + field(moduleId) + field(std::to_string(switches.TestMode)) +
             field(suitePath) + field(std::to_string(switches.LiveTestMode)) + field(std::to_string(window));
-        updater = platform::StartProgram(directory.empty() ? std::string() : updaterPath, commandLine);
+        updater = platform::StartProgram(updaterPath, commandLine);
         if (updater.IsStarted())
             return UpdaterStarted;
     }

@@ -1,6 +1,8 @@
 #include "update/module_path.h"
 
+#include "platform/files.h"
 #include "platform/registry.h"
+#include "update/module_table.h"
 
 std::string ModuleKeyPath(std::string_view moduleName) {
     return std::string(ProductKeyPath) + std::string(moduleName) + "\\";
@@ -11,4 +13,9 @@ std::string ReadModulePath(std::string_view moduleName) {
     if (moduleName == "ZMFW")
         return platform::RegistryKey(ProductKeyPath).ReadString("DLLPATH");
     return platform::RegistryKey(ModuleKeyPath(moduleName)).ReadString("Path");
+}
+
+std::string SuiteFilesFolder() {
+    const std::string path = ReadModulePath(ModuleNames[0]);
+    return path.empty() ? platform::ProgramFolder() : path;
 }

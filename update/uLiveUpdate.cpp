@@ -2,6 +2,7 @@
 
 #include "platform/debug_output.h"
 #include "platform/os_version.h"
+#include "platform/win32/code_page.h"
 #include "ui/framework/application.h"
 #include "ui/message/uMessage.h"
 #include "update/check_live_update.h"
@@ -53,6 +54,9 @@ TfrmLiveUpdate::~TfrmLiveUpdate() {
 void TfrmLiveUpdate::FormCreate(TObject*) {
     SetLeft(-1000);
     SetTop(-1000);
+    // Never shown, not even out there: a second screen may lie above or left of the first, and showing
+    // would activate it. Its notices come all the same.
+    Application->ShowMainForm = false;
 
     const auto versionClass = GetOsVersionClass();
     platform::DebugLine("Windows version class ", static_cast<int>(versionClass),
@@ -65,7 +69,7 @@ void TfrmLiveUpdate::FormCreate(TObject*) {
         return;
     }
 
-    StartArgument = StartArgumentFrom(::GetCommandLineA());
+    StartArgument = StartArgumentFrom(::GetCommandLineA(), platform::IsSystemLeadByte);
     const HWND window = Handle();
     std::int32_t result = CheckFailed;
     // No updater runs after a registry error, so no verdict will come: report it and go on.
@@ -155,8 +159,8 @@ void TfrmLiveUpdate::StartMainProgram() {
             platform::DebugLine("the main program is not started: the gate was closed");
             return;
         }
-        const std::string directory = ReadModulePath(ModuleNames[0]);
-        platform::StartProgram(directory.empty() ? std::string() : directory + "MivoraMain.exe",
+        const std::string directory = SuiteFilesFolder();
+        platform::StartProgram(directory + "MivoraMain.exe",
                                MainProgramCommandLine(directory, StartArgument));
     });
     // Closing ends the program whatever became of the start.

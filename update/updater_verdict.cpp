@@ -34,6 +34,7 @@ std::string MainProgramCommandLine(const std::string& directory, const std::stri
     return directory + "MivoraMain.exe " + startArgument;
 }
 
-std::string StartArgumentFrom(const std::string& commandLine) {
-    return platform::UpperAscii(platform::TrimControls(platform::CommandLineArgument(commandLine, 1)));
+std::string StartArgumentFrom(const std::string& commandLine, platform::LeadByteTest isLeadByte) {
+    return platform::UpperAscii(
+        platform::TrimControls(platform::CommandLineArgument(commandLine, 1, isLeadByte)), isLeadByte);
 }

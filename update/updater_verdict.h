@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/text.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -22,4 +24,4 @@ constexpr std::int32_t VerdictWhenUpdaterVanishes = 1103;
 std::string MainProgramCommandLine(const std::string& directory, const std::string& startArgument);
 
 // The first command-line argument, trimmed and upper-cased, as the main program gets it.
-std::string StartArgumentFrom(const std::string& commandLine);
+std::string StartArgumentFrom(const std::string& commandLine, platform::LeadByteTest isLeadByte);

@@ -1,6 +1,7 @@
 #include "platform/process.h"
 
 #include "platform/debug_output.h"
+#include "platform/files.h"
 #include "platform/win32/unique_resource.h"
 
 #include <windows.h>
@@ -16,6 +17,9 @@ bool Process::HasEnded() const {
 }
 
 Process StartProgram(const std::string& applicationPath, const std::string& commandLine) {
+    // Windows would not find it; Wine overruns its stack on such a name.
+    if (!FitsFileFunctions(applicationPath))
+        return Process();
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;

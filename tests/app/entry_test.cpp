@@ -142,6 +142,28 @@ TEST_F(EntryTest, SecondStartLeavesItsArgumentAndLooksUpNoWindow) {
     scenario::DeleteGlobalAtom("MiXed Case");
 }
 
+// A gate of another account made the mutex with an access list this account is not on: Windows then
+// refuses CreateMutexA with ERROR_ACCESS_DENIED. An empty list stands for that; Wine enforces it too.
+TEST_F(EntryTest, AMutexOfAnotherAccountCountsAsAnotherGate) {
+    SECURITY_DESCRIPTOR descriptor;
+    ACL emptyList;
+    ASSERT_TRUE(::InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
+    ASSERT_TRUE(::InitializeAcl(&emptyList, sizeof emptyList, ACL_REVISION));
+    ASSERT_TRUE(::SetSecurityDescriptorDacl(&descriptor, TRUE, &emptyList, FALSE));
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+    const platform::UniqueHandle mutex(::CreateMutexA(&attributes, TRUE, "Mivora"));
+    ASSERT_TRUE(mutex);
+    ASSERT_EQ(::CreateMutexA(nullptr, TRUE, "Mivora"), nullptr);
+    ASSERT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    scenario::DeleteGlobalAtom("other account");
+
+    scenario::Started gate = scenario::StartGate("\"other account\"");
+    ASSERT_TRUE(WaitPumping(gate, 20000));
+    EXPECT_NE(::GlobalFindAtomA("other account"), 0) << "the argument is left for the running gate";
+    EXPECT_TRUE(scenario::RecordedWhenSettled("ZM_LiveUpdate.cmdline").empty()) << "no update run";
+    scenario::DeleteGlobalAtom("other account");
+}
+
 TEST_F(EntryTest, RunningMainWindowIsNotifiedAndBroughtForward) {
     const auto mainWindow = OpenSuiteWindow("TfrmZmMain", "Zelvano Mivora");
     const auto splash = OpenSuiteWindow("TfrmZmSplash", "Zelvano Mivora - Splash");
@@ -248,13 +270,17 @@ TEST_F(EntryTest, OfTwentySimultaneousStartsExactlyOneTakesTheLastRoad) {
 }
 
 // The suite's name on the taskbar while the gate waits, shown by its application window alone; its
-// dialogs belong under it.
+// dialogs belong under it. The update window is never shown, wherever the screens lie.
 TEST_F(EntryTest, TheLastRoadHasOneTaskbarEntryTheDialogsBelongTo) {
     scenario::Started gate = scenario::StartGate("first");
-    ASSERT_NE(WaitForUpdateWindow(gate, 20000), nullptr);
+    const HWND updateWindow = WaitForUpdateWindow(gate, 20000);
+    ASSERT_NE(updateWindow, nullptr);
     ASSERT_NE(scenario::AwaitRecord("ZM_LiveUpdate.cmdline", 20000), "") << "waiting for the updater";
     const HWND application = ApplicationWindow(gate);
+    for (int i = 0; i < 200 && !::IsWindowVisible(application); ++i)
+        ::Sleep(50);
     EXPECT_EQ(TaskbarEntries(gate), std::vector<HWND>{application});
+    EXPECT_FALSE(::IsWindowVisible(updateWindow));
     EXPECT_EQ(scenario::TitleOf(application), L"\uC824\uBC14\uB178\uBBF8\uBCF4\uB77C");
     RECT bounds{};
     ::GetWindowRect(application, &bounds);

@@ -25,6 +25,10 @@ bool FileExists(const std::string& path) {
     return found != Entries().end() && !found->second.Directory;
 }
 
+std::string ProgramFolder() {
+    return fakes::GateFolder;
+}
+
 bool MoveIntoPlace(const std::string& pending, const std::string& target) {
     auto source = Entries().find(pending);
     if (source == Entries().end() || source->second.Directory || source->second.Locked)

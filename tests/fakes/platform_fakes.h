@@ -33,7 +33,8 @@ std::vector<std::string> RegistryKeys(); // every key, as first created
 void SetRegistryWritable(bool writable);
 int OpenRegistryKeyCount(); // keys opened and not yet closed
 
-// Files, by exact path text.
+// Files, by exact path text. The gate's own file lies in GateFolder.
+inline constexpr const char* GateFolder = "C:\\Gate\\";
 void SetFile(const std::string& path, std::string content);
 void SetDirectory(const std::string& path);
 void RemoveFile(const std::string& path);

@@ -107,15 +107,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Splitting straight from the fuzzer's buffer, which ends exactly at the line's end.
     for (int index = 0; index < 4; ++index)
-        platform::CommandLineArgument(line, index);
-    FUZZ_CHECK(platform::CommandLineArgument(line, 1) == ModelFirstArgument(line), line);
+        platform::CommandLineArgument(line, index, platform::IsCp949LeadByte);
+    FUZZ_CHECK(platform::CommandLineArgument(line, 1, platform::IsCp949LeadByte) == ModelFirstArgument(line),
+               line);
 
-    const std::string result = StartArgumentFrom(std::string(line));
+    const std::string result = StartArgumentFrom(std::string(line), platform::IsCp949LeadByte);
     FUZZ_CHECK(result.empty() || (!IsGapByte(result.front()) && !IsGapByte(result.back())), line);
     FUZZ_CHECK(!HasLowerLetter(result), line);
 
     // Upper-casing touches letters only.
-    const std::string trimmed = platform::TrimControls(platform::CommandLineArgument(line, 1));
+    const std::string trimmed =
+        platform::TrimControls(platform::CommandLineArgument(line, 1, platform::IsCp949LeadByte));
     FUZZ_CHECK(result.size() == trimmed.size(), line);
     for (std::size_t i = 0; i < result.size(); ++i)
         FUZZ_CHECK(result[i] == trimmed[i] || (IsLower(trimmed[i]) && result[i] == trimmed[i] - 'a' + 'A'),
@@ -130,6 +132,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& character : chars)
         quotable = quotable && character != "\"";
     if (quotable && (chars.empty() || !IsLoneLeadByte(chars.back())))
-        FUZZ_CHECK(StartArgumentFrom("p \"" + result + "\"") == result, line);
+        FUZZ_CHECK(StartArgumentFrom("p \"" + result + "\"", platform::IsCp949LeadByte) == result, line);
     return 0;
 }

@@ -15,13 +15,13 @@ TEST(TrimControls, DropsBytesUpTo0x20AtBothEnds) {
 }
 
 TEST(UpperAscii, ChangesOnlySingleByteLetters) {
-    EXPECT_EQ(UpperAscii("install-Mode_9z"), "INSTALL-MODE_9Z");
+    EXPECT_EQ(UpperAscii("install-Mode_9z", IsCp949LeadByte), "INSTALL-MODE_9Z");
     // CP949 double-byte characters whose second byte is a lower-case letter stay intact.
     const std::string korean = "\xB0\x61\xC7\x7A"; // lead bytes with trail bytes 'a' and 'z'
-    EXPECT_EQ(UpperAscii(korean + "ab"), korean + "AB");
-    EXPECT_EQ(UpperAscii("설치mode"), "설치MODE");
+    EXPECT_EQ(UpperAscii(korean + "ab", IsCp949LeadByte), korean + "AB");
+    EXPECT_EQ(UpperAscii("설치mode", IsCp949LeadByte), "설치MODE");
     // A lone lead byte at the end is left as it is.
-    EXPECT_EQ(UpperAscii("a\xB0"), "A\xB0");
+    EXPECT_EQ(UpperAscii("a\xB0", IsCp949LeadByte), "A\xB0");
 }
 
 TEST(ParseInt32, DecimalWithBlanksAndSign) {

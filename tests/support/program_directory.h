@@ -1,11 +1,10 @@
 #pragma once
 
-#include "platform/win32/module_file_path.h"
+#include "platform/files.h"
 
 #include <string>
 
 // The folder of the running test program, ending in "\": the simulated suite is built beside it.
 inline std::string ProgramDirectory() {
-    const std::string path = ModuleFilePath(nullptr);
-    return path.substr(0, path.rfind('\\') + 1);
+    return platform::ProgramFolder();
 }

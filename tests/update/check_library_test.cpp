@@ -78,12 +78,13 @@ TEST_F(CheckLibraryTest, AMissingExportLeavesTheLibraryLoadedWithoutEntry) {
     EXPECT_TRUE(fakes::FakeCalls().empty());
 }
 
-TEST_F(CheckLibraryTest, AnEmptyRegisteredPathMakesTheNamesBare) {
+TEST_F(CheckLibraryTest, AnEmptyRegisteredPathMeansTheGatesOwnFolder) {
     fakes::SetRegistryString(MivoraKey, "Path", "");
-    fakes::SetFile("ZM_CheckVer.dll.tmp", "new");
+    const std::string folder = fakes::GateFolder;
+    fakes::SetFile(folder + "ZM_CheckVer.dll.tmp", "new");
     EXPECT_EQ(LoadCheckLibrary(), 0);
-    EXPECT_EQ(fakes::LoadRequests(), std::vector<std::string>{"ZM_CheckVer.dll"});
-    EXPECT_EQ(fakes::FileContent("ZM_CheckVer.dll"), "new");
+    EXPECT_EQ(fakes::LoadRequests(), std::vector<std::string>{folder + "ZM_CheckVer.dll"});
+    EXPECT_EQ(fakes::FileContent(folder + "ZM_CheckVer.dll"), "new");
 }
 
 TEST_F(CheckLibraryTest, PassesTheFourArgumentsAndANullPathWhenEmpty) {

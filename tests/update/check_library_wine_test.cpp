@@ -178,18 +178,20 @@ TEST_F(CheckLibraryWineTest, TheGateKeepsItsFloatingPointControlAndDirectionFlag
     }
 }
 
-TEST_F(CheckLibraryWineTest, AnEmptyRegisteredPathMakesTheNamesBare) {
+// With an empty registered path the library is looked for beside the gate (here the test program, with
+// none beside it), never in the current directory, which a shortcut's "Start in" chooses.
+TEST_F(CheckLibraryWineTest, AnEmptyRegisteredPathNeverLoadsALibraryPlantedInTheCurrentDirectory) {
     ASSERT_TRUE(scratch::SetText(MivoraKey, "Path", ""));
+    ASSERT_TRUE(::CopyFileA(Simulator.c_str(), Target().c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileA(Simulator.c_str(), Pending().c_str(), FALSE));
     char previous[MAX_PATH];
     ::GetCurrentDirectoryA(MAX_PATH, previous);
     ASSERT_TRUE(::SetCurrentDirectoryA(dir_.c_str()));
-    // Looked for in the current directory, which has no library yet.
     EXPECT_EQ(LoadCheckLibrary(), -3);
-    ASSERT_TRUE(::CopyFileA(Simulator.c_str(), Pending().c_str(), FALSE));
-    EXPECT_EQ(LoadCheckLibrary(), 0);
-    EXPECT_NE(::GetFileAttributesA(Target().c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(FreeCheckLibrary(), 0);
     ::SetCurrentDirectoryA(previous);
+    EXPECT_FALSE(Loaded());
+    EXPECT_EQ(ReadFile(Log()), "") << "never attached";
+    EXPECT_NE(::GetFileAttributesA(Pending().c_str()), INVALID_FILE_ATTRIBUTES) << "nor moved into place";
 }
 
 } // namespace

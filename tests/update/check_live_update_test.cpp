@@ -38,8 +38,9 @@ protected:
         fakes::FakeLibrary library;
         library.Exports["ZM_luChkVer"].Answer = answer;
         fakes::DefineLibrary(LibraryImage, library);
-        fakes::SetFile(path + "ZM_CheckVer.dll", LibraryImage);
-        fakes::SetFile(path + "ZM_LiveUpdate.exe", "updater");
+        const std::string folder = path.empty() ? fakes::GateFolder : path;
+        fakes::SetFile(folder + "ZM_CheckVer.dll", LibraryImage);
+        fakes::SetFile(folder + "ZM_LiveUpdate.exe", "updater");
     }
 
     std::int32_t Check() { return CheckLiveUpdate("ZM_000001", Window, updater_); }
@@ -207,12 +208,13 @@ TEST_F(CheckLiveUpdateTest, PendingUpdaterReplacesTheOldOne) {
     EXPECT_EQ(fakes::FileContent(std::string(Suite) + "ZM_LiveUpdate.exe"), "first updater");
 }
 
-TEST_F(CheckLiveUpdateTest, EmptyPathMakesBareNamesAndANullSuitePath) {
+TEST_F(CheckLiveUpdateTest, EmptyPathTakesTheGatesOwnFolderAndANullSuitePath) {
     Install("");
     EXPECT_EQ(Check(), 0);
     EXPECT_FALSE(fakes::FakeCalls().at(0).Third.has_value());
-    EXPECT_EQ(fakes::Processes().Started.at(0).ApplicationPath, "");
-    EXPECT_EQ(fakes::Processes().Started.at(0).CommandLine, "ZM_LiveUpdate.exe <ZM_000001><0><><0><1050722>");
+    const std::string updater = std::string(fakes::GateFolder) + "ZM_LiveUpdate.exe";
+    EXPECT_EQ(fakes::Processes().Started.at(0).ApplicationPath, updater);
+    EXPECT_EQ(fakes::Processes().Started.at(0).CommandLine, updater + " <ZM_000001><0><><0><1050722>");
 }
 
 // A limited account: Windows refuses it full access to HKEY_LOCAL_MACHINE's keys but lets it read them.

@@ -43,6 +43,19 @@ protected:
         scenario::InstallSuite(setup_);
         return scenario::RunGate("\"  install  \"", screenshotPrefix, RunTimeoutMs);
     }
+    // Starts the gate with a library that handles the gate's messages in its call, and sends the
+    // verdict while that call runs.
+    scenario::Started StartWithVerdictInsideTheLibraryCall(const std::string& library, std::int32_t verdict) {
+        setup_.CheckLibrary = library;
+        scenario::InstallSuite(setup_);
+        scenario::Started gate = scenario::StartGate("");
+        const DWORD start = ::GetTickCount();
+        while (scenario::Recorded("events").find("call") == std::string::npos &&
+               ::GetTickCount() - start < 20000)
+            ::Sleep(50);
+        SendVerdict(UpdateWindowOf(gate.ProcessId), verdict);
+        return gate;
+    }
     // The main program's command line, once the gate and what it started have ended.
     std::string MainLine() const { return FirstLine(scenario::RecordedWhenSettled("MivoraMain.cmdline")); }
 
@@ -199,18 +212,38 @@ TEST_F(GateTest, AVerdictDuringTheCreationHandlersDialogIsTheOnlyDecision) {
 // The same inside the check library's own message loop, after which it asks for an update run: the
 // verdict not to start decides, and no updater is started behind it.
 TEST_F(GateTest, AVerdictInsideTheLibrarysMessageLoopLeavesTheUpdaterUnstarted) {
-    setup_.CheckLibrary = "210,pump";
-    scenario::InstallSuite(setup_);
-    scenario::Started gate = scenario::StartGate("");
-    const DWORD start = ::GetTickCount();
-    while (scenario::Recorded("events").find("call") == std::string::npos && ::GetTickCount() - start < 20000)
-        ::Sleep(50);
-    SendVerdict(UpdateWindowOf(gate.ProcessId), 1102);
+    scenario::Started gate = StartWithVerdictInsideTheLibraryCall("210,pump", 1102);
     const scenario::GateOutcome outcome = scenario::AnswerDialogs(gate, "", RunTimeoutMs);
     EXPECT_TRUE(outcome.Ended);
     EXPECT_EQ(outcome.Dialogs, 1);
     EXPECT_EQ(scenario::RecordedWhenSettled("events"), "attach\ncall\ndetach\n")
         << "neither updater nor main program";
+}
+
+// A verdict inside the library's message loop ends the gate, and that loop takes the quit message: the
+// gate ends all the same instead of running on out of sight with the instance.
+TEST_F(GateTest, AQuitMessageTakenByTheLibrarysLoopStillEndsTheGate) {
+    scenario::Started gate = StartWithVerdictInsideTheLibraryCall("210,pump-keep-quit", 1101);
+    EXPECT_TRUE(scenario::WaitForExit(gate, 20000));
+    EXPECT_EQ(scenario::RecordedWhenSettled("MivoraMain.cmdline"), std::string(MainProgram) + " \n");
+    EXPECT_EQ(scenario::Recorded("ZM_LiveUpdate.cmdline"), "");
+    scenario::Kill(gate);
+}
+
+// A registered path longer than Windows' ANSI file functions take names no file (Windows documents
+// ERROR_FILENAME_EXCED_RANGE): the library counts as missing, its message shows, nothing is started,
+// and the gate ends without a fault.
+TEST_F(GateTest, APathTooLongForWindowsIsTakenAsMissingFiles) {
+    setup_.Path = std::string(scenario::SuiteDirectory) + std::string(1200, 'x') + "\\";
+    scenario::InstallSuite(setup_);
+    scenario::Started gate = scenario::StartGate("");
+    const scenario::GateOutcome outcome = scenario::AnswerDialogs(gate, "", RunTimeoutMs);
+    EXPECT_TRUE(outcome.Ended);
+    EXPECT_EQ(outcome.Dialogs, 1);
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(gate.Process.get(), &code);
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(scenario::RecordedWhenSettled("events"), "");
 }
 
 // In this process, the update window as it waits, without its creation handler's work.

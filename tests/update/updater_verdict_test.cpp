@@ -46,18 +46,20 @@ TEST(ResponseToVerdict, UnknownCodesKeepWaiting) {
 TEST(MainProgramCommandLine, PlainConcatenation) {
     const std::string path = "C:\\Program Files\\Zelvano Mivora\\";
     EXPECT_EQ(MainProgramCommandLine(path, ""), "C:\\Program Files\\Zelvano Mivora\\MivoraMain.exe ");
-    EXPECT_EQ(MainProgramCommandLine(path, StartArgumentFrom("Mivora.exe \"  install  \"")),
+    EXPECT_EQ(MainProgramCommandLine(
+                  path, StartArgumentFrom("Mivora.exe \"  install  \"", platform::IsCp949LeadByte)),
               "C:\\Program Files\\Zelvano Mivora\\MivoraMain.exe INSTALL");
     EXPECT_EQ(MainProgramCommandLine("", "X"), "MivoraMain.exe X");
 }
 
 TEST(StartArgumentFrom, FirstArgumentTrimmedAndUpperCased) {
-    EXPECT_EQ(StartArgumentFrom("Mivora.exe"), "");
-    EXPECT_EQ(StartArgumentFrom("\"C:\\Program Files\\Mivora.exe\" /auto extra"), "/AUTO");
-    EXPECT_EQ(StartArgumentFrom("Mivora.exe \"\tmiXed 1\t\""), "MIXED 1");
+    EXPECT_EQ(StartArgumentFrom("Mivora.exe", platform::IsCp949LeadByte), "");
+    EXPECT_EQ(StartArgumentFrom("\"C:\\Program Files\\Mivora.exe\" /auto extra", platform::IsCp949LeadByte),
+              "/AUTO");
+    EXPECT_EQ(StartArgumentFrom("Mivora.exe \"\tmiXed 1\t\"", platform::IsCp949LeadByte), "MIXED 1");
     // A Korean argument reaches the main program intact.
     const std::string korean = "\xB0\x61\xC7\x7A";
-    EXPECT_EQ(StartArgumentFrom("Mivora.exe " + korean + "ab"), korean + "AB");
+    EXPECT_EQ(StartArgumentFrom("Mivora.exe " + korean + "ab", platform::IsCp949LeadByte), korean + "AB");
 }
 
 } // namespace

@@ -92,9 +92,13 @@ void TApplication::Run() {
     // started meanwhile keeps the focus.
     if (!terminating_)
         ::ShowWindow(handle_.get(), SW_SHOWNOACTIVATE);
-    mainForm_->Show();
-    while (!terminated_)
+    if (ShowMainForm)
+        mainForm_->Show();
+    // Once the end was asked for the loop ends, also when the quit message never comes: a message loop of
+    // a foreign library may have taken it.
+    while (!terminated_ && !terminating_)
         HandleMessage();
+    terminated_ = true;
     ::ShowWindow(handle_.get(), SW_HIDE);
 }
 

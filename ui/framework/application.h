@@ -35,10 +35,11 @@ public:
         FormCreated(*form);
     }
 
-    // Shows the application window as the program's taskbar entry and the main form, and handles messages
-    // until the application ends; returns at once without a main form. With the end already asked for,
-    // the entry is not shown.
+    // Shows the application window as the program's taskbar entry and the main form (unless ShowMainForm
+    // is cleared), and handles messages until the end is asked for or a quit message comes; returns at
+    // once without a main form. With the end already asked for, the entry is not shown.
     void Run();
+    bool ShowMainForm = true;
     // Asks the loop to end (posts the quit message).
     void Terminate();
     bool Terminated() const { return terminated_; }

@@ -21,7 +21,8 @@ struct Behaviour {
     std::string DetachFault; // the same
     std::string UnmaskFpu;   // "attach", "call", "detach" or empty: leave x87 exceptions unmasked there
     bool LeaveDirectionSet = false;
-    bool Pump = false; // handles the caller's messages for a while, as a library with a window of its own
+    bool Pump = false;     // handles the caller's messages for a while, as a library with a window of its own
+    bool KeepQuit = false; // that loop takes a quit request for itself
 };
 
 std::string Environment(const char* name) {
@@ -46,6 +47,8 @@ Behaviour ReadBehaviour() {
             behaviour.LeaveDirectionSet = true;
         else if (word == "pump")
             behaviour.Pump = true;
+        else if (word == "pump-keep-quit")
+            behaviour.Pump = behaviour.KeepQuit = true;
         else if (word.rfind("call-", 0) == 0)
             behaviour.CallFault = word.substr(5);
         else if (word.rfind("detach-", 0) == 0)
@@ -104,14 +107,16 @@ void UnmaskFpuAt(const Behaviour& behaviour, const char* point) {
         support::UnmaskFloatingPoint();
 }
 
-// Handles the caller's messages for three seconds; a quit request is left for the caller's own loop.
-void PumpMessages() {
+// Handles the caller's messages for three seconds; a quit request is left for the caller's own loop,
+// unless `keepQuit`.
+void PumpMessages(bool keepQuit) {
     const DWORD start = ::GetTickCount();
     while (::GetTickCount() - start < 3000) {
         MSG message;
         while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
-                ::PostQuitMessage(static_cast<int>(message.wParam));
+                if (!keepQuit)
+                    ::PostQuitMessage(static_cast<int>(message.wParam));
                 return;
             }
             ::TranslateMessage(&message);
@@ -145,7 +150,7 @@ extern "C" CHECKVER_EXPORT int WINAPI ZM_luChkVer(const char* moduleId, int test
         UnmaskFpuAt(behaviour, "call");
         Fault(behaviour.CallFault);
         if (behaviour.Pump)
-            PumpMessages();
+            PumpMessages(behaviour.KeepQuit);
         answer = behaviour.Answer;
         leaveDirectionSet = behaviour.LeaveDirectionSet;
     }
