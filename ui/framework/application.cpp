@@ -3,10 +3,8 @@
 #include "platform/error.h"
 #include "platform/win32/module_file_path.h"
 #include "ui/framework/form.h"
-#include "ui/framework/messages.h"
 #include "ui/framework/waiting_messages.h"
 #include "ui/framework/wide_text.h"
-#include "ui/framework/win_control.h"
 #include "ui/framework/window_api.h"
 
 #include <memory>
@@ -62,6 +60,7 @@ TApplication::TApplication() : TComponent(nullptr), handle_(CreateApplicationWin
     if (!handle_)
         throw platform::Error("Error creating window");
     SetTitle(ExeTitle());
+    Mouse = &mouse_;
 }
 
 TApplication::~TApplication() {
@@ -69,8 +68,7 @@ TApplication::~TApplication() {
     while (ComponentCount() > 0)
         delete Component(ComponentCount() - 1);
     mainForm_ = nullptr;
-    mouseControl_ = nullptr;
-    captureControl_ = nullptr;
+    Mouse = nullptr;
 }
 
 void TApplication::SetTitle(const std::string& title) {
@@ -102,14 +100,13 @@ void TApplication::Terminate() {
     ::PostQuitMessage(0);
 }
 
-bool TApplication::ProcessMessage(MSG& message) {
+void TApplication::ProcessMessage(MSG& message) {
     if (message.message == WM_QUIT) {
         terminated_ = true;
-        return true;
+        return;
     }
     ::TranslateMessage(&message);
     framework::DispatchQueuedMessage(message);
-    return true;
 }
 
 void TApplication::ProcessMessages() {
@@ -146,24 +143,8 @@ void TApplication::HandleException(const std::exception& error) noexcept {
     }
 }
 
-void TApplication::UpdateMouseControl() {
-    TControl* now = FindControlAtCursor();
-    if (now == mouseControl_)
-        return;
-    TControl* old = mouseControl_;
-    mouseControl_ = now;
-    if (old != nullptr)
-        old->Perform(CM_MOUSELEAVE, 0, 0);
-    if (now != nullptr && now == mouseControl_)
-        now->Perform(CM_MOUSEENTER, 0, 0);
-}
-
-void TApplication::ControlDestroyed(TControl* control) {
-    if (mouseControl_ == control)
-        mouseControl_ = nullptr;
-    if (captureControl_ == control)
-        captureControl_ = nullptr;
-    if (mainForm_ == control)
+void TApplication::FormDestroyed(TForm* form) {
+    if (mainForm_ == form)
         mainForm_ = nullptr;
 }
 

@@ -4,13 +4,13 @@
 #include "platform/win32/unique_resource.h"
 #include "ui/framework/format/component.h"
 #include "ui/framework/format/events.h"
+#include "ui/framework/mouse.h"
 
 #include <windows.h>
 
 #include <exception>
 #include <string>
 
-class TControl;
 class TForm;
 
 // The program's application object: its hidden top-level window, title, main form and message loop.
@@ -51,24 +51,19 @@ public:
     void HandleException(const std::exception& error) noexcept;
     TEvent<void(TObject* sender, const std::exception& error)> OnException;
 
-    // Pointer tracking, for the enter and leave notices and for a press on a non-windowed control.
-    void UpdateMouseControl();
-    TControl* MouseControl() const { return mouseControl_; }
-    TControl* CaptureControl() const { return captureControl_; }
-    void SetCaptureControl(TControl* control) { captureControl_ = control; }
-    void ControlDestroyed(TControl* control);
+    // The main form is being destroyed: the application no longer has one.
+    void FormDestroyed(TForm* form);
 
 private:
     void FormCreated(TForm& form);
-    bool ProcessMessage(MSG& message);
+    void ProcessMessage(MSG& message);
 
     platform::UniqueWindow handle_;
     std::string title_;
     TForm* mainForm_ = nullptr;
     bool terminating_ = false;
     bool terminated_ = false;
-    TControl* mouseControl_ = nullptr;
-    TControl* captureControl_ = nullptr;
+    TMouse mouse_;
 };
 
 extern TApplication* Application;

@@ -1,11 +1,10 @@
 #include "ui/framework/control.h"
 
-#include "ui/framework/application.h"
-#include "ui/framework/form.h"
 #include "ui/framework/format/form_reader.h"
 #include "ui/framework/format/form_writer.h"
 #include "ui/framework/format/property_io.h"
 #include "ui/framework/messages.h"
+#include "ui/framework/mouse.h"
 #include "ui/framework/win_control.h"
 #include "ui/framework/window_api.h"
 
@@ -23,8 +22,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
-    if (Application != nullptr)
-        Application->ControlDestroyed(this);
+    if (Mouse != nullptr)
+        Mouse->ControlDestroyed(this);
     if (parent_ != nullptr)
         parent_->RemoveControl(this);
 }
@@ -272,13 +271,6 @@ void TControl::WriteProperties(TWriter& writer) const {
     writer.WriteEvent("OnClick", OnClick);
     writer.WriteEvent("OnMouseDown", OnMouseDown);
     writer.WriteEvent("OnMouseUp", OnMouseUp);
-}
-
-TForm* GetParentForm(const TControl* control) {
-    const TControl* top = control;
-    while (top != nullptr && top->Parent() != nullptr)
-        top = top->Parent();
-    return dynamic_cast<TForm*>(const_cast<TControl*>(top));
 }
 
 TShiftState KeysToShiftState(WPARAM keys) {

@@ -11,7 +11,6 @@
 #include <string>
 
 class TWinControl;
-class TForm;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
@@ -136,7 +135,5 @@ private:
     TColor color_ = clBtnFace;
 };
 
-// The form that holds `control`, or null.
-TForm* GetParentForm(const TControl* control);
 TShiftState KeysToShiftState(WPARAM keys);
 TShiftState KeyboardShiftState();

@@ -8,6 +8,7 @@
 #include "ui/framework/format/property_io.h"
 #include "ui/framework/format/stream.h"
 #include "ui/framework/module_resource.h"
+#include "ui/framework/mouse.h"
 #include "ui/framework/window_api.h"
 
 #include <array>
@@ -73,8 +74,10 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TForm::~TForm() {
+    if (Mouse != nullptr)
+        Mouse->ControlDestroyed(this);
     if (Application != nullptr)
-        Application->ControlDestroyed(this);
+        Application->FormDestroyed(this);
     DestroyHandle();
 }
 
@@ -371,4 +374,11 @@ void TForm::Loaded() {
     if (designClientWidth_ >= 0 || designClientHeight_ >= 0)
         SetClientSize(designClientWidth_ >= 0 ? designClientWidth_ : ClientWidth(),
                       designClientHeight_ >= 0 ? designClientHeight_ : ClientHeight());
+}
+
+TForm* GetParentForm(const TControl* control) {
+    const TControl* top = control;
+    while (top != nullptr && top->Parent() != nullptr)
+        top = top->Parent();
+    return dynamic_cast<TForm*>(const_cast<TControl*>(top));
 }

@@ -82,6 +82,8 @@ protected:
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);
     virtual void KeyPress(char& key);
+    // True for a control that sees the keys of those inside it first (a form with key preview).
+    virtual bool PreviewsKeys() const { return false; }
 
 private:
     void InsertControl(TControl* control);
@@ -90,6 +92,8 @@ private:
     bool DoKeyDown(WORD& key, bool down);
     bool DoKeyPress(char& key);
     LRESULT RouteMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    void CaptureChanged();
+    void TrackPointer();
     void SetWindowCursor();
     void TrackMouseLeave();
 
@@ -102,7 +106,5 @@ private:
     int tabOrder_ = -1;
 };
 
-// The framework's control that owns `window`, or null for a window of anyone else.
-TWinControl* FindControl(HWND window);
 // The control under the pointer, windowed or not, or null.
 TControl* FindControlAtCursor();

@@ -42,3 +42,18 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     }
     return result;
 }
+
+namespace {
+// Asked in the window's own character set, or the answer is a conversion stub rather than the procedure.
+WNDPROC WindowProcedureOf(HWND window) {
+    return reinterpret_cast<WNDPROC>(::IsWindowUnicode(window) ? ::GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                                               : ::GetWindowLongPtrA(window, GWLP_WNDPROC));
+}
+} // namespace
+
+TWinControl* FindControl(HWND window) {
+    if (window == nullptr || ::GetWindowThreadProcessId(window, nullptr) != ::GetCurrentThreadId() ||
+        WindowProcedureOf(window) != ControlWindowProc)
+        return nullptr;
+    return reinterpret_cast<TWinControl*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+}

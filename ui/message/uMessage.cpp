@@ -143,10 +143,9 @@ void TfMessage::epBtnOKClick(TObject*) {
 void TfMessage::imgTopCenterMouseDown(TObject*, TMouseButton button, TShiftState, int, int) {
     if (button != TMouseButton::mbLeft)
         return;
+    // The system's move loop takes the rest of the press, release included: the framework hears of it as
+    // the capture leaving the band.
     ::ReleaseCapture();
-    // The system's move loop takes the rest of the press, release included.
-    if (Application != nullptr)
-        Application->SetCaptureControl(nullptr);
     ::SendMessageA(Handle(), WM_SYSCOMMAND, kMoveByCaption, 0);
 }
 
