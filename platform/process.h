@@ -32,7 +32,6 @@ private:
 // cannot start another program; with an empty one the first word of the command line is searched for.
 Process StartProgram(const std::string& applicationPath, const std::string& commandLine);
 
-// Waits `milliseconds` on this thread.
 void SleepMs(unsigned milliseconds);
 
 } // namespace platform

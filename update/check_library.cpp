@@ -19,7 +19,7 @@ CheckLibraryBinding Binding;
 } // namespace
 
 std::int32_t LoadCheckLibrary() {
-    const std::string directory = ReadModulePath(ModuleNames[0]);
+    const std::string directory = ReadModulePath(ModuleNames[MivoraModule]);
     const std::string target = directory + CheckLibraryName;
     // One move, so that a failure leaves the old library in place and the pending one for the next run.
     if (platform::FileExists(directory + CheckLibraryPendingName))

@@ -26,7 +26,7 @@ void ShowCaution(const char* text) {
 // A user who may only read the hive cannot add a missing switch (or its key): it counts as 0. The
 // switches live in the LiveUpdate module's key.
 TestSwitches ReadTestSwitches() {
-    platform::RegistryKey key(ModuleKeyPath(ModuleNames[9]));
+    platform::RegistryKey key(ModuleKeyPath(ModuleNames[LiveUpdateModule]));
     if (key.IsWritable())
         for (const char* name : {"TestMode", "LiveTestMode"})
             if (!key.ValueExists(name))
@@ -97,7 +97,7 @@ LibraryVerdict AskCheckLibrary(const std::string& moduleId, const TestSwitches& 
 std::int32_t StartUpdater(const std::string& moduleId, const TestSwitches& switches,
                           const std::string& suitePath, std::uint32_t window, platform::Process& updater,
                           const std::function<bool()>& stillWaiting) {
-    const std::string directory = ReadModulePath(ModuleNames[0]);
+    const std::string directory = ReadModulePath(ModuleNames[MivoraModule]);
     const std::string updaterPath = directory + "ZM_LiveUpdate.exe";
     const std::string pendingPath = updaterPath + ".tmp";
     if (platform::FileExists(pendingPath))

@@ -55,7 +55,7 @@ void TfrmLiveUpdate::FormCreate(TObject*) {
     std::int32_t result = CheckFailed;
     // No updater runs after a registry error, so no verdict will come: report it and go on.
     ShowingErrors([&] {
-        result = CheckLiveUpdate(std::string(ModuleIds[0]),
+        result = CheckLiveUpdate(std::string(ModuleIds[MivoraModule]),
                                  static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)), updater_,
                                  [this] { return !decided_; });
     });
@@ -132,7 +132,7 @@ void TfrmLiveUpdate::StartMainProgram() {
         // A gate closed meanwhile (while a dialog showed, say) starts nothing more.
         if (closeRequested_)
             return;
-        const std::string directory = ReadModulePath(ModuleNames[0]);
+        const std::string directory = ReadModulePath(ModuleNames[MivoraModule]);
         platform::StartProgram(directory.empty() ? std::string() : directory + "MivoraMain.exe",
                                MainProgramCommandLine(directory, StartArgument));
     });

@@ -93,7 +93,6 @@ void TfMessage::Notification(TComponent* component, TOperation operation) {
 }
 
 void TfMessage::PublishHandlers() {
-    using namespace std::placeholders;
     PublishMethod("epBtnCancelClick",
                   std::function<void(TObject*)>([this](TObject* s) { epBtnCancelClick(s); }));
     PublishMethod("epBtnOKClick", std::function<void(TObject*)>([this](TObject* s) { epBtnOKClick(s); }));
