@@ -127,8 +127,9 @@ std::int32_t StartUpdater(const std::string& moduleId, const TestSwitches& switc
 std::string SuitePathOf(const std::string& registeredPath) {
     if (registeredPath.size() < 2)
         return registeredPath;
-    const auto slash = registeredPath.rfind('\\', registeredPath.size() - 2);
-    return slash == std::string::npos ? registeredPath : registeredPath.substr(0, slash + 1);
+    // A trailing "\" belongs to the last component.
+    const std::string folder = platform::FolderOf(registeredPath.substr(0, registeredPath.size() - 1));
+    return folder.empty() ? registeredPath : folder;
 }
 
 std::int32_t CheckLiveUpdate(const std::string& moduleId, std::uint32_t window, platform::Process& updater,

@@ -3,7 +3,7 @@
 #include "platform/files.h"
 #include "platform/win32/library.h"
 
-#include "tests/support/program_directory.h"
+#include "platform/win32/module_file_path.h"
 
 #include <gtest/gtest.h>
 
@@ -79,7 +79,7 @@ TEST(GuardedLoad, AFaultInTheLibrarysStartUpIsAFailedLoad) {
 }
 
 TEST(LoadLibraryFile, LoadsFindsAndReleasesTheSimulatedLibrary) {
-    const std::string path = ProgramDirectory() + "suite\\ZM_CheckVer.dll";
+    const std::string path = ModuleDirectory(nullptr) + "suite\\ZM_CheckVer.dll";
     ASSERT_TRUE(platform::FileExists(path)) << path;
     platform::LibraryHandle library = platform::LoadLibraryFile(path);
     ASSERT_NE(library, nullptr);
@@ -92,9 +92,9 @@ TEST(LoadLibraryFile, LoadsFindsAndReleasesTheSimulatedLibrary) {
 
 TEST(LoadLibraryFile, NothingForMissingDirectoryOrNonLibraryFiles) {
     EXPECT_EQ(platform::LoadLibraryFile("C:\\no\\such\\ZM_CheckVer.dll"), nullptr);
-    EXPECT_EQ(platform::LoadLibraryFile(ProgramDirectory() + "suite"), nullptr);
-    EXPECT_FALSE(platform::FileExists(ProgramDirectory() + "suite"));
-    EXPECT_FALSE(platform::FileExists(ProgramDirectory() + "*.exe"));
+    EXPECT_EQ(platform::LoadLibraryFile(ModuleDirectory(nullptr) + "suite"), nullptr);
+    EXPECT_FALSE(platform::FileExists(ModuleDirectory(nullptr) + "suite"));
+    EXPECT_FALSE(platform::FileExists(ModuleDirectory(nullptr) + "*.exe"));
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "tools/scenario/harness.h"
 
+#include "platform/text.h"
+#include "platform/win32/module_file_path.h"
+#include "tools/suite/common/record.h"
 #include "ui/framework/gdi_guards.h"
 
 #include <shlwapi.h>
@@ -26,12 +29,6 @@ std::string WindowsPathOf(std::string path) {
         path = "Z:" + path;
     }
     return path;
-}
-
-std::string Environment(const char* name) {
-    char buffer[2048];
-    const DWORD length = ::GetEnvironmentVariableA(name, buffer, sizeof(buffer));
-    return length > 0 && length < sizeof(buffer) ? std::string(buffer, length) : std::string();
 }
 
 void SetText(HKEY key, const char* name, const std::string& text) {
@@ -110,13 +107,6 @@ bool WriteBmp(const std::string& path, int width, int height, const void* bits) 
 
 } // namespace
 
-std::string OwnDirectory() {
-    char path[MAX_PATH + 1] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string directory = path;
-    return directory.substr(0, directory.rfind('\\') + 1);
-}
-
 void RemoveSuiteKeys() {
     ::SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\QUENTAR");
 }
@@ -147,7 +137,7 @@ void InstallSuite(const SuiteSetup& setup) {
     ::CreateDirectoryA(SuiteDirectory, nullptr);
     for (const char* name : SuiteFiles)
         ::DeleteFileA((std::string(SuiteDirectory) + name).c_str());
-    const std::string built = OwnDirectory();
+    const std::string built = ModuleDirectory(nullptr);
     auto install = [&](const char* name, const std::string& from) {
         ::CopyFileA(from.c_str(), (std::string(SuiteDirectory) + name).c_str(), FALSE);
     };
@@ -197,7 +187,7 @@ void Resume(Started& program) {
 }
 
 Started StartBuiltProgram(const std::string& fileName, const std::string& arguments) {
-    const std::string program = OwnDirectory() + fileName;
+    const std::string program = ModuleDirectory(nullptr) + fileName;
     return Start(program, "\"" + program + "\" " + arguments);
 }
 
@@ -229,8 +219,7 @@ std::vector<Started> RunningPrograms(const std::string& fileName) {
     for (BOOL more = ::Process32First(snapshot.get(), &entry); more;
          more = ::Process32Next(snapshot.get(), &entry)) {
         const std::string name = entry.szExeFile;
-        const auto slash = name.find_last_of('\\');
-        if (_stricmp(name.c_str() + (slash == std::string::npos ? 0 : slash + 1), fileName.c_str()) != 0)
+        if (_stricmp(name.c_str() + platform::FolderOf(name).size(), fileName.c_str()) != 0)
             continue;
         Started program;
         program.Process.reset(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
@@ -326,11 +315,25 @@ void PressKey(HWND window, WORD virtualKey) {
     for (int i = 0; i < 150 && ::GetForegroundWindow() != window; ++i)
         ::Sleep(20);
     ::Sleep(150);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = virtualKey;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
+    SendKeys({}, virtualKey);
+}
+
+void SendKeys(std::initializer_list<WORD> held, WORD key) {
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD vk, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    for (WORD h : held)
+        add(h, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    for (auto h = std::rbegin(held); h != std::rend(held); ++h)
+        add(*h, KEYEVENTF_KEYUP);
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 std::string SaveScreenshot(HWND window, const std::string& name) {
@@ -339,7 +342,7 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
     ::GetWindowRect(window, &bounds);
     const int width = bounds.right - bounds.left;
     const int height = bounds.bottom - bounds.top;
-    std::string directory = WindowsPathOf(Environment("MIVORA_SCREENSHOTS"));
+    std::string directory = WindowsPathOf(EnvironmentText("MIVORA_SCREENSHOTS"));
     if (!directory.empty() && directory.back() != '\\')
         directory += '\\';
     const std::string path = directory + name + ".bmp";

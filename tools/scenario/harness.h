@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,8 @@ std::wstring TitleOf(HWND window);
 
 // Brings the window forward and types the key with real keyboard input.
 void PressKey(HWND window, WORD virtualKey);
+// Types `key` with real keyboard input, to the focused window, while the keys `held` are down.
+void SendKeys(std::initializer_list<WORD> held, WORD key);
 
 // What a run of the gate showed.
 struct GateOutcome {
@@ -121,8 +124,5 @@ std::string AwaitRecord(const std::string& name, DWORD timeoutMs);
 
 // Removes every reference to the global atom with this text (a gate on road 1 leaves one each start).
 void DeleteGlobalAtom(const std::string& text);
-
-// The directory of the running program, ending in "\".
-std::string OwnDirectory();
 
 } // namespace scenario

@@ -1,6 +1,7 @@
 #include "ui/framework/application.h"
 
 #include "platform/error.h"
+#include "platform/text.h"
 #include "platform/win32/module_file_path.h"
 #include "ui/framework/form.h"
 #include "ui/framework/waiting_messages.h"
@@ -40,9 +41,7 @@ HWND CreateApplicationWindow() {
 // The program file's name without its directory and extension.
 std::string ExeTitle() {
     std::string name = ModuleFilePath(nullptr);
-    const auto slash = name.find_last_of("\\/:");
-    if (slash != std::string::npos)
-        name.erase(0, slash + 1);
+    name.erase(0, platform::FolderOf(name).size());
     const auto dot = name.rfind('.');
     if (dot != std::string::npos)
         name.erase(dot);

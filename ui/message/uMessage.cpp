@@ -286,9 +286,7 @@ void ShowHelp() {
         ::SetForegroundWindow(help);
         return;
     }
-    std::string path = ModuleFilePath(nullptr);
-    path.erase(path.find_last_of("\\:") + 1); // npos + 1 keeps nothing
-    path += "Mivora.chm";
+    const std::string path = ModuleDirectory(nullptr) + "Mivora.chm";
     if (!platform::FileExists(path))
         return;
     // shell32 is loaded for this alone, not at every start.
