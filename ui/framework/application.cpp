@@ -152,30 +152,14 @@ void InitializeApplication() {
     if (!application) {
         application = std::make_unique<TApplication>();
         Application = application.get();
+        AppHost = Application;
     }
 }
 
 void FinalizeApplication() {
     ApplicationObject().reset();
     Application = nullptr;
-}
-
-void ShowUnhandledException(const std::exception& error) noexcept {
-    if (Application != nullptr) {
-        Application->HandleException(error);
-        return;
-    }
-    try {
-        const std::wstring text = framework::Cp949ToWide(ErrorBoxText(error.what()));
-        ::MessageBoxW(nullptr, text.c_str(), L"", MB_OK | MB_ICONSTOP);
-    } catch (...) {
-    }
-}
-
-std::string ErrorBoxText(const std::string& message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-        return message + ".";
-    return message;
+    AppHost = nullptr;
 }
 
 void HandleWaitingMessages() {

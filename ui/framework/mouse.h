@@ -6,9 +6,8 @@ class TControl;
 // press started on, which takes the rest of that press. The application owns the one in use.
 class TMouse {
 public:
-    // The pointer is now over `control` (or none): the one it left hears of it, then the one it entered.
-    void MoveTo(TControl* control);
     TControl* MouseControl() const { return mouseControl_; }
+    void SetMouseControl(TControl* control) { mouseControl_ = control; }
     TControl* CaptureControl() const { return captureControl_; }
     void SetCaptureControl(TControl* control) { captureControl_ = control; }
     void ControlDestroyed(TControl* control);

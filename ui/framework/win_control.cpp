@@ -73,6 +73,21 @@ TControl* TWinControl::Controls(int index) const {
     return i < graphics_.size() ? graphics_[i] : windowed_.at(i - graphics_.size());
 }
 
+// A control joins and leaves its parent here, beside the parent's lists of children.
+void TControl::SetParent(TWinControl* parent) {
+    if (parent == parent_)
+        return;
+    if (parent_ != nullptr)
+        parent_->RemoveControl(this);
+    if (parent != nullptr)
+        parent->InsertControl(this);
+}
+
+void TControl::SetParentComponent(TComponent* parent) {
+    if (auto* control = dynamic_cast<TWinControl*>(parent))
+        SetParent(control);
+}
+
 void TWinControl::InsertControl(TControl* control) {
     control->parent_ = this;
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
@@ -187,6 +202,8 @@ void TWinControl::Paint(HDC dc, const RECT& update) {
 }
 
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsMouseMessage(message))
+        return RouteMouse(message, wParam, lParam);
     switch (message) {
     case WM_PAINT:
         if (wParam != 0) {
@@ -201,14 +218,6 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ERASEBKGND:
         return 1; // the paint covers the whole client area
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-    case WM_MOUSEMOVE:
-        return RouteMouse(message, wParam, lParam);
     case WM_CAPTURECHANGED:
         CaptureChanged();
         break;

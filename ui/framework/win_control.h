@@ -49,7 +49,7 @@ public:
     RECT ClientRect() const override;
 
     // Places the aligned children: top, bottom, left and right edges in that order, then the rest.
-    void AlignControls();
+    void AlignControls() override;
 
     // Paints the window's own look (background, frame) into a context: what a transparent child
     // shows of its parent.
@@ -87,7 +87,7 @@ protected:
 
 private:
     void InsertControl(TControl* control);
-    void RemoveControl(TControl* control);
+    void RemoveControl(TControl* control) override;
     void Paint(HDC dc, const RECT& update);
     bool DoKeyDown(WORD& key, bool down);
     bool DoKeyPress(char& key);
@@ -108,3 +108,7 @@ private:
 
 // The control under the pointer, windowed or not, or null.
 TControl* FindControlAtCursor();
+
+inline TWinControl* TControl::Parent() const {
+    return static_cast<TWinControl*>(parent_);
+}

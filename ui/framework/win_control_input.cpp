@@ -1,6 +1,7 @@
 #include "ui/framework/win_control.h"
 
 #include "platform/win32/system_function.h"
+#include "ui/framework/messages.h"
 #include "ui/framework/mouse.h"
 #include "ui/framework/window_class.h"
 
@@ -27,10 +28,20 @@ void TWinControl::CaptureChanged() {
         CancelPress();
 }
 
-// The pointer moved or left a window: the controls it left and entered hear of it.
+// The pointer moved or left a window: the control it left hears of it, then the one it entered, unless
+// the first notice moved it on again.
 void TWinControl::TrackPointer() {
-    if (Mouse != nullptr)
-        Mouse->MoveTo(FindControlAtCursor());
+    if (Mouse == nullptr)
+        return;
+    TControl* now = FindControlAtCursor();
+    if (now == Mouse->MouseControl())
+        return;
+    TControl* old = Mouse->MouseControl();
+    Mouse->SetMouseControl(now);
+    if (old != nullptr)
+        old->Perform(CM_MOUSELEAVE, 0, 0);
+    if (now != nullptr && now == Mouse->MouseControl())
+        now->Perform(CM_MOUSEENTER, 0, 0);
 }
 
 // Mouse input over a non-windowed child goes to that child, and so does the rest of a press that

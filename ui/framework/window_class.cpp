@@ -1,7 +1,7 @@
 #include "ui/framework/window_class.h"
 
 #include "platform/error.h"
-#include "ui/framework/application.h"
+#include "ui/framework/app_host.h"
 #include "ui/framework/win_control.h"
 #include "ui/framework/window_api.h"
 
