@@ -1,5 +1,7 @@
 #include "bench/installation.h"
 
+#include "platform/win32/module_file_path.h"
+
 #include <stdexcept>
 
 namespace {
@@ -19,7 +21,7 @@ Installation::Installation(const scenario::SuiteSetup& setup, const std::string&
         }
     };
     for (const char* name : BuiltPrograms)
-        install(scenario::OwnDirectory() + name, name);
+        install(ModuleDirectory(nullptr) + name, name);
     if (!beforeGate.empty())
         install(beforeGate, BeforeGateProgram);
 }

@@ -6,6 +6,7 @@
 #include "bench/probes.h"
 #include "bench/stage.h"
 #include "bench/summary.h"
+#include "platform/win32/module_file_path.h"
 
 #include <windows.h>
 
@@ -156,7 +157,7 @@ int Run(const Options& options) {
 
     const PeakWorkingSets peaks = MeasurePeakWorkingSets();
     const Summary dialog = Summarize(DialogTimes(options.Runs));
-    std::printf("\n%-48s %lld bytes\n", "Mivora.exe", FileSize(scenario::OwnDirectory() + "Mivora.exe"));
+    std::printf("\n%-48s %lld bytes\n", "Mivora.exe", FileSize(ModuleDirectory(nullptr) + "Mivora.exe"));
     PrintPeak("gate's peak working set, its 1103 dialog shown", peaks.Gate);
     PrintPeak("  for scale: a program with one plain window", peaks.PlainWindow);
     PrintRow("message dialog shown and closed, in-process", dialog);

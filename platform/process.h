@@ -33,7 +33,6 @@ private:
 // A path too long for Windows' file functions starts nothing.
 Process StartProgram(const std::string& applicationPath, const std::string& commandLine);
 
-// Waits `milliseconds` on this thread.
 void SleepMs(unsigned milliseconds);
 
 } // namespace platform

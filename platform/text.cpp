@@ -78,4 +78,8 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
     return static_cast<std::int32_t>(bits);
 }
 
+std::string FolderOf(const std::string& path) {
+    return path.substr(0, path.rfind('\\') + 1); // npos + 1 keeps nothing
+}
+
 } // namespace platform

@@ -29,4 +29,7 @@ int DigitValue(char c, unsigned base);
 // "x" or "0x". Anything after the digits, an empty number or a value out of range gives nothing.
 std::optional<std::int32_t> ParseInt32(std::string_view text);
 
+// The folder part of a Windows path: up to and including its last "\"; empty when it has none.
+std::string FolderOf(const std::string& path);
+
 } // namespace platform

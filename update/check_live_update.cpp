@@ -29,7 +29,7 @@ void ShowCaution(const char* key, const char* text) {
 // A user who may only read the hive cannot add a missing switch (or its key): it counts as 0. The
 // switches live in the LiveUpdate module's key.
 TestSwitches ReadTestSwitches() {
-    platform::RegistryKey key(ModuleKeyPath(ModuleNames[9]));
+    platform::RegistryKey key(ModuleKeyPath(ModuleNames[LiveUpdateModule]));
     if (key.IsWritable())
         for (const char* name : {"TestMode", "LiveTestMode"})
             if (!key.ValueExists(name))
@@ -135,8 +135,9 @@ std::int32_t StartUpdater(const std::string& moduleId, const TestSwitches& switc
 std::string SuitePathOf(const std::string& registeredPath) {
     if (registeredPath.size() < 2)
         return registeredPath;
-    const auto slash = registeredPath.rfind('\\', registeredPath.size() - 2);
-    return slash == std::string::npos ? registeredPath : registeredPath.substr(0, slash + 1);
+    // A trailing "\" belongs to the last component.
+    const std::string folder = platform::FolderOf(registeredPath.substr(0, registeredPath.size() - 1));
+    return folder.empty() ? registeredPath : folder;
 }
 
 std::int32_t CheckLiveUpdate(const std::string& moduleId, std::uint32_t window, platform::Process& updater,

@@ -16,6 +16,6 @@ std::string ReadModulePath(std::string_view moduleName) {
 }
 
 std::string SuiteFilesFolder() {
-    const std::string path = ReadModulePath(ModuleNames[0]);
+    const std::string path = ReadModulePath(ModuleNames[MivoraModule]);
     return path.empty() ? platform::ProgramFolder() : path;
 }

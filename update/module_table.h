@@ -1,12 +1,13 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 // The suite's modules: entry i of ModuleNames (also the module's registry key name) belongs to entry i
-// of ModuleIds. The gate itself only uses entry 0.
+// of ModuleIds.
 
 inline constexpr std::array<std::string_view, 10> ModuleNames{
     "Mivora", "Camera", "PIMS", "Phonebook",   "UpgradeManager",
@@ -17,6 +18,11 @@ inline constexpr std::array<std::string_view, 10> ModuleIds{
     "ZM_000001", "ZM_000021", "ZM_000014", "ZM_000011", "ZM_000012",
     "ZM_000015", "ZM_000031", "ZM_000013", "ZM_000017", "ZM_000016",
 };
+
+// The entries the gate uses: its own module, whose key holds the suite's path, and the updater's, whose
+// key holds the test switches.
+inline constexpr std::size_t MivoraModule = 0;
+inline constexpr std::size_t LiveUpdateModule = 9;
 
 // The suite's shared records. The gate keeps one zeroed instance of each and reads only the current
 // module index; the other fields are carried as the suite declares them and never interpreted here.

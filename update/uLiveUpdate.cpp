@@ -74,7 +74,7 @@ void TfrmLiveUpdate::FormCreate(TObject*) {
     std::int32_t result = CheckFailed;
     // No updater runs after a registry error, so no verdict will come: report it and go on.
     ShowingErrors([&] {
-        result = CheckLiveUpdate(std::string(ModuleIds[0]),
+        result = CheckLiveUpdate(std::string(ModuleIds[MivoraModule]),
                                  static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)), updater_,
                                  [this] { return !decided_; });
         platform::DebugLine("update check result ", result);

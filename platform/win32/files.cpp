@@ -19,8 +19,7 @@ bool MoveIntoPlace(const std::string& pending, const std::string& target) {
 }
 
 std::string ProgramFolder() {
-    const std::string path = ModuleFilePath(nullptr);
-    return path.substr(0, path.rfind('\\') + 1);
+    return ModuleDirectory(nullptr);
 }
 
 } // namespace platform

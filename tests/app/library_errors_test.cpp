@@ -1,6 +1,7 @@
 // The program replaces the standard library's error throwers; the library's own checks must still end
 // in an error the framework can show, with the library's text and its numbers filled in.
 #include "platform/error.h"
+#include "tests/support/error_text.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +12,6 @@
 #include <vector>
 
 namespace {
-
-std::string ErrorText(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const platform::Error& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 TEST(LibraryErrors, IndexAndLengthChecksRaiseTheProgramsErrorWithTheirText) {
     const std::string text = "ab";

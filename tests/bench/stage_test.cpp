@@ -1,6 +1,7 @@
 // The benchmark's runs take the roads they claim, report a run that takes another, and leave nothing
 // behind. Nothing here looks at a time.
 #include "bench/stage.h"
+#include "platform/win32/module_file_path.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,7 @@ std::string FailureOf(Stage& stage, Kind kind) {
 
 TEST(StageTest, EveryKindRunsOnItsRoadAgainAndAgain) {
     // This build stands in for an earlier one.
-    Stage stage(scenario::OwnDirectory() + "Mivora.exe");
+    Stage stage(ModuleDirectory(nullptr) + "Mivora.exe");
     for (int round = 0; round < 2; ++round) {
         for (const auto& kinds :
              {std::span<const Kind>(Roads), std::span<const Kind>(Limits), std::span<const Kind>(Pieces)})
@@ -64,7 +65,7 @@ TEST(StageTest, ARunThatCannotTakeItsRoadIsReportedNotTimed) {
 
 TEST(StageTest, NothingIsLeftBehind) {
     {
-        Stage stage(scenario::OwnDirectory() + "Mivora.exe");
+        Stage stage(ModuleDirectory(nullptr) + "Mivora.exe");
         stage.Time(Kind::NothingRunning, Gate::Before);
         stage.Time(Kind::MainWindowOpen);
         stage.Time(Kind::Limit1);

@@ -182,19 +182,19 @@ TEST_F(WinControlTest, ThePointerEntersAndLeavesControlsItMovesOver) {
     ::SetCursorPos(130, 130);
     ::SendMessageA(panel->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 30));
     EXPECT_EQ(picture->notices, std::vector<std::string>{"enter"});
-    EXPECT_EQ(Application->MouseControl(), picture);
+    EXPECT_EQ(Mouse->MouseControl(), picture);
 
     ::SetCursorPos(110, 110);
     ::SendMessageA(panel->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
     EXPECT_EQ(picture->notices, (std::vector<std::string>{"enter", "leave"}));
-    EXPECT_EQ(Application->MouseControl(), panel);
+    EXPECT_EQ(Mouse->MouseControl(), panel);
 
     ::SetCursorPos(130, 130);
     ::SendMessageA(panel->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 30));
     ::SetCursorPos(5, 5);
     ::SendMessageA(panel->Handle(), WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(picture->notices, (std::vector<std::string>{"enter", "leave", "enter", "leave"}));
-    EXPECT_EQ(Application->MouseControl(), nullptr);
+    EXPECT_EQ(Mouse->MouseControl(), nullptr);
 }
 
 } // namespace

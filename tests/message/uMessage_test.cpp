@@ -1,7 +1,7 @@
 // The real message dialog under Wine, driven by real keyboard and mouse input.
 #include "ui/message/uMessage.h"
 
-#include "tests/support/program_directory.h"
+#include "platform/win32/module_file_path.h"
 #include "tests/support/timer_ticks.h"
 #include "tests/support/without_cp949.h"
 #include "tools/scenario/harness.h"
@@ -55,28 +55,10 @@ private:
     TimerTicks ticks_;
 };
 
-void SendKeys(std::initializer_list<WORD> held, WORD key) {
-    std::vector<INPUT> inputs;
-    auto add = [&](WORD vk, DWORD flags) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.dwFlags = flags;
-        inputs.push_back(input);
-    };
-    for (WORD h : held)
-        add(h, 0);
-    add(key, 0);
-    add(key, KEYEVENTF_KEYUP);
-    for (auto h = std::rbegin(held); h != std::rend(held); ++h)
-        add(*h, KEYEVENTF_KEYUP);
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 void Press(WORD key) {
     if (fMessage != nullptr)
         ::SetForegroundWindow(fMessage->Handle());
-    SendKeys({}, key);
+    scenario::SendKeys({}, key);
 }
 
 void ClickWindow(HWND window) {
@@ -157,7 +139,7 @@ TEST_F(MessageDialogTest, AltF4IsSwallowed) {
     Script script({Idle,
                    [] {
                        ::SetForegroundWindow(fMessage->Handle());
-                       SendKeys({VK_MENU}, VK_F4);
+                       scenario::SendKeys({VK_MENU}, VK_F4);
                    },
                    Idle, Idle,
                    [&] { stillOpen = fMessage != nullptr && ::IsWindowVisible(fMessage->Handle()); },
@@ -419,7 +401,7 @@ public:
         ::DeleteFileA(Marker().c_str());
     }
     ~HelpAssociation() { ::DeleteFileA(Marker().c_str()); }
-    static std::string Marker() { return ProgramDirectory() + "help_viewer_stub.marker"; }
+    static std::string Marker() { return ModuleDirectory(nullptr) + "help_viewer_stub.marker"; }
     // The stub's command line once every stub the shell started has ended; empty when none ran.
     static std::string Opened() {
         for (const scenario::Started& stub : scenario::RunningPrograms("help_viewer_stub.exe"))
@@ -431,7 +413,7 @@ public:
     }
 
 private:
-    static std::string Command() { return "\"" + ProgramDirectory() + "help_viewer_stub.exe\" \"%1\""; }
+    static std::string Command() { return "\"" + ModuleDirectory(nullptr) + "help_viewer_stub.exe\" \"%1\""; }
 
     // One default value under HKEY_CLASSES_ROOT, set for the test and put back after it.
     class Value {
@@ -465,7 +447,7 @@ class HelpFile {
 public:
     HelpFile() { std::ofstream(Path()) << "help"; }
     ~HelpFile() { ::DeleteFileA(Path().c_str()); }
-    static std::string Path() { return ProgramDirectory() + "Mivora.chm"; }
+    static std::string Path() { return ModuleDirectory(nullptr) + "Mivora.chm"; }
 };
 
 void ShowAndPressF1() {

@@ -2,7 +2,7 @@
 
 #include "platform/win32/system_function.h"
 
-#include "tests/support/program_directory.h"
+#include "platform/win32/module_file_path.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +18,8 @@ TEST(SystemFunction, TakesItsDllFromTheSystemFolderOnly) {
     const std::string dir = std::string(temp) + "MivoraPlanted\\";
     const std::string planted = "mivora_planted.dll";
     ::CreateDirectoryA(dir.c_str(), nullptr);
-    ASSERT_TRUE(
-        ::CopyFileA((ProgramDirectory() + "suite\\ZM_CheckVer.dll").c_str(), (dir + planted).c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileA((ModuleDirectory(nullptr) + "suite\\ZM_CheckVer.dll").c_str(),
+                            (dir + planted).c_str(), FALSE));
     char previous[MAX_PATH] = {};
     ::GetCurrentDirectoryA(MAX_PATH, previous);
     ASSERT_TRUE(::SetCurrentDirectoryA(dir.c_str()));

@@ -3,8 +3,8 @@
 #include "platform/files.h"
 #include "platform/win32/library.h"
 
+#include "platform/win32/module_file_path.h"
 #include "tests/fakes/debug_lines.h"
-#include "tests/support/program_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -91,7 +91,7 @@ TEST(GuardedSteps, EachFaultIsNamedInTheDebugOutput) {
 }
 
 TEST(LoadLibraryFile, LoadsFindsAndReleasesTheSimulatedLibrary) {
-    const std::string path = ProgramDirectory() + "suite\\ZM_CheckVer.dll";
+    const std::string path = ModuleDirectory(nullptr) + "suite\\ZM_CheckVer.dll";
     ASSERT_TRUE(platform::FileExists(path)) << path;
     platform::LibraryHandle library = platform::LoadLibraryFile(path);
     ASSERT_NE(library, nullptr);
@@ -105,9 +105,9 @@ TEST(LoadLibraryFile, LoadsFindsAndReleasesTheSimulatedLibrary) {
 TEST(LoadLibraryFile, NothingForMissingDirectoryOrNonLibraryFiles) {
     fakes::DebugLines().clear();
     EXPECT_EQ(platform::LoadLibraryFile("C:\\no\\such\\ZM_CheckVer.dll"), nullptr);
-    EXPECT_EQ(platform::LoadLibraryFile(ProgramDirectory() + "suite"), nullptr);
-    EXPECT_FALSE(platform::FileExists(ProgramDirectory() + "suite"));
-    EXPECT_FALSE(platform::FileExists(ProgramDirectory() + "*.exe"));
+    EXPECT_EQ(platform::LoadLibraryFile(ModuleDirectory(nullptr) + "suite"), nullptr);
+    EXPECT_FALSE(platform::FileExists(ModuleDirectory(nullptr) + "suite"));
+    EXPECT_FALSE(platform::FileExists(ModuleDirectory(nullptr) + "*.exe"));
     ASSERT_EQ(fakes::DebugLines().size(), 2u) << "the Windows error of each failed load";
     EXPECT_EQ(fakes::DebugLines()[0], "library not loaded, Windows error 126: C:\\no\\such\\ZM_CheckVer.dll");
 }

@@ -13,4 +13,11 @@ TEST(ModuleFilePath, NamesTheLoadedKernel) {
     EXPECT_EQ(ModuleFilePath(reinterpret_cast<HMODULE>(0x1234)), "");
 }
 
+TEST(ModuleDirectory, IsTheFolderOfTheModulesFile) {
+    const HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
+    const std::string directory = ModuleDirectory(kernel);
+    EXPECT_EQ(_stricmp((directory + "kernel32.dll").c_str(), ModuleFilePath(kernel).c_str()), 0) << directory;
+    EXPECT_EQ(ModuleDirectory(reinterpret_cast<HMODULE>(0x1234)), "");
+}
+
 } // namespace

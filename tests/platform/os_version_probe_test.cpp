@@ -47,10 +47,7 @@ int ClassUnder(const char* version) {
     ::RegSetValueExA(settings.get(), "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
                      static_cast<DWORD>(std::strlen(version) + 1));
 
-    char path[MAX_PATH + 1] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string probe = path;
-    probe = probe.substr(0, probe.rfind('\\') + 1) + "os_class_probe.exe";
+    const std::string probe = ModuleDirectory(nullptr) + "os_class_probe.exe";
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};

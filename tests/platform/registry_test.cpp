@@ -1,6 +1,7 @@
 #include "platform/registry.h"
 
 #include "tests/platform/registry_scratch.h"
+#include "tests/support/error_text.h"
 
 #include <gtest/gtest.h>
 
@@ -10,20 +11,11 @@ const std::string Root = "Software\\MivoraTest";
 const std::string KeyPath = "\\Software\\MivoraTest\\Values\\";
 const std::string RawPath = "Software\\MivoraTest\\Values";
 
-std::string ErrorText(const auto& action) {
-    try {
-        action();
-    } catch (const platform::RegistryError& error) {
-        return error.what();
-    }
-    return "no error";
-}
-
 class RegistryTest : public testing::Test {
 protected:
     // The first C++ exception of the process sets up a lock of the runtime's own: not a leak.
     static void SetUpTestSuite() {
-        ErrorText([] { throw platform::RegistryError("warm-up"); });
+        ErrorText<platform::RegistryError>([] { throw platform::RegistryError("warm-up"); });
     }
     void SetUp() override {
         scratch::DeleteTree(Root);
@@ -63,7 +55,7 @@ TEST_F(RegistryTest, AKeyRefusedFullAccessIsOpenedForReading) {
         EXPECT_FALSE(key.IsWritable());
         EXPECT_EQ(key.ReadString("Path"), "D:\\Suite\\");
         EXPECT_EQ(key.ReadInteger("TestMode"), 1);
-        EXPECT_EQ(ErrorText([&] { key.WriteInteger("LiveTestMode", 0); }),
+        EXPECT_EQ(ErrorText<platform::RegistryError>([&] { key.WriteInteger("LiveTestMode", 0); }),
                   "Failed to set data for 'LiveTestMode'");
     }
     platform::RegistryKey restored(KeyPath);
@@ -78,8 +70,10 @@ TEST_F(RegistryTest, AKeyThatCannotBeCreatedStaysClosed) {
     EXPECT_FALSE(key.IsOpen());
     EXPECT_FALSE(key.ValueExists("Path"));
     EXPECT_EQ(key.ReadString("Path"), "");
-    EXPECT_EQ(ErrorText([&] { key.ReadInteger("TestMode"); }), "Failed to get data for 'TestMode'");
-    EXPECT_EQ(ErrorText([&] { key.WriteInteger("TestMode", 0); }), "Failed to set data for 'TestMode'");
+    EXPECT_EQ(ErrorText<platform::RegistryError>([&] { key.ReadInteger("TestMode"); }),
+              "Failed to get data for 'TestMode'");
+    EXPECT_EQ(ErrorText<platform::RegistryError>([&] { key.WriteInteger("TestMode", 0); }),
+              "Failed to set data for 'TestMode'");
 }
 
 TEST_F(RegistryTest, TextValuesAreReadWholeUnexpandedAndCutAtTheFirstNul) {
@@ -116,16 +110,19 @@ TEST_F(RegistryTest, EachWrongTypeRaisesItsErrorAndClosesTheKey) {
     ASSERT_TRUE(scratch::SetValue(RawPath, "Wide", REG_DWORD, "12345678"));
 
     for (const char* name : {"Dword", "Binary", "Multi"}) {
-        EXPECT_EQ(ErrorText([&] { platform::RegistryKey(KeyPath).ReadString(name); }),
-                  std::string("Invalid data type for '") + name + "'");
+        EXPECT_EQ(
+            ErrorText<platform::RegistryError>([&] { platform::RegistryKey(KeyPath).ReadString(name); }),
+            std::string("Invalid data type for '") + name + "'");
     }
-    EXPECT_EQ(ErrorText([&] { platform::RegistryKey(KeyPath).ReadInteger("Text"); }),
+    EXPECT_EQ(ErrorText<platform::RegistryError>([&] { platform::RegistryKey(KeyPath).ReadInteger("Text"); }),
               "Invalid data type for 'Text'");
-    EXPECT_EQ(ErrorText([&] { platform::RegistryKey(KeyPath).ReadInteger("Binary"); }),
-              "Invalid data type for 'Binary'");
-    EXPECT_EQ(ErrorText([&] { platform::RegistryKey(KeyPath).ReadInteger("Missing"); }),
-              "Failed to get data for 'Missing'");
-    EXPECT_EQ(ErrorText([&] { platform::RegistryKey(KeyPath).ReadInteger("Wide"); }),
+    EXPECT_EQ(
+        ErrorText<platform::RegistryError>([&] { platform::RegistryKey(KeyPath).ReadInteger("Binary"); }),
+        "Invalid data type for 'Binary'");
+    EXPECT_EQ(
+        ErrorText<platform::RegistryError>([&] { platform::RegistryKey(KeyPath).ReadInteger("Missing"); }),
+        "Failed to get data for 'Missing'");
+    EXPECT_EQ(ErrorText<platform::RegistryError>([&] { platform::RegistryKey(KeyPath).ReadInteger("Wide"); }),
               "Failed to get data for 'Wide'");
 }
 

@@ -1,5 +1,7 @@
 #include "platform/registry_value.h"
 
+#include "tests/support/error_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -31,15 +33,6 @@ struct ChangingValue {
         };
     }
 };
-
-std::string ErrorText(const auto& action) {
-    try {
-        action();
-    } catch (const platform::RegistryError& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 TEST(ReadWholeValue, ReadsAValueThatGrowsBetweenSizeQueryAndRead) {
     ChangingValue value{platform::RegSz, {"short", std::string(5000, 'x') + '\0', std::string(90000, 'y')}};
@@ -79,7 +72,7 @@ TEST(ReadWholeValue, MissingEmptyAndFailingValues) {
     EXPECT_EQ(empty.Queries, 1u);
 
     auto failing = [](std::uint32_t&, char*, std::uint32_t&) { return QueryStatus::Failed; };
-    EXPECT_EQ(ErrorText([&] { platform::ReadWholeValue("TestMode", failing); }),
+    EXPECT_EQ(ErrorText<platform::RegistryError>([&] { platform::ReadWholeValue("TestMode", failing); }),
               "Failed to get data for 'TestMode'");
 
     // Deleted between the size query and the read.
@@ -110,7 +103,7 @@ TEST(DecodeText, MissingOrZeroSizeIsEmptyWhateverTheType) {
 TEST(DecodeText, OtherTypesRaiseTheInvalidTypeError) {
     for (std::uint32_t type :
          {platform::RegNone, platform::RegBinary, platform::RegDword, platform::RegMultiSz}) {
-        EXPECT_EQ(ErrorText([&] {
+        EXPECT_EQ(ErrorText<platform::RegistryError>([&] {
                       platform::DecodeText("Path", RawValue{type, std::string("abcd", 4)});
                   }),
                   "Invalid data type for 'Path'")
@@ -125,29 +118,29 @@ TEST(DecodeInteger, ReadsFourLittleEndianBytes) {
 }
 
 TEST(DecodeInteger, RaisesForMissingOversizedAndWrongTypes) {
-    EXPECT_EQ(ErrorText([] { platform::DecodeInteger("TestMode", std::nullopt); }),
+    EXPECT_EQ(ErrorText<platform::RegistryError>([] { platform::DecodeInteger("TestMode", std::nullopt); }),
               "Failed to get data for 'TestMode'");
-    EXPECT_EQ(ErrorText([] {
+    EXPECT_EQ(ErrorText<platform::RegistryError>([] {
                   platform::DecodeInteger("TestMode", RawValue{platform::RegDword, "12345678"});
               }),
               "Failed to get data for 'TestMode'");
-    EXPECT_EQ(ErrorText([] {
+    EXPECT_EQ(ErrorText<platform::RegistryError>([] {
                   platform::DecodeInteger("TestMode", RawValue{platform::RegSz, std::string("1\0", 2)});
               }),
               "Invalid data type for 'TestMode'");
-    EXPECT_EQ(ErrorText([] {
+    EXPECT_EQ(ErrorText<platform::RegistryError>([] {
                   platform::DecodeInteger("TestMode", RawValue{platform::RegBinary, "\1\0\0\0"});
               }),
               "Invalid data type for 'TestMode'");
     // A text too long for the four-byte read fails the read before its type is looked at.
-    EXPECT_EQ(ErrorText([] {
+    EXPECT_EQ(ErrorText<platform::RegistryError>([] {
                   platform::DecodeInteger("TestMode", RawValue{platform::RegSz, std::string("12345\0", 6)});
               }),
               "Failed to get data for 'TestMode'");
 }
 
 TEST(RegistryErrors, CarryTheirTexts) {
-    EXPECT_EQ(ErrorText([] { platform::RaiseSetDataFailed("LiveTestMode"); }),
+    EXPECT_EQ(ErrorText<platform::RegistryError>([] { platform::RaiseSetDataFailed("LiveTestMode"); }),
               "Failed to set data for 'LiveTestMode'");
 }
 

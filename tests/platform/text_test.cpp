@@ -48,4 +48,10 @@ TEST(ParseInt32, AnythingElseIsNotAnInteger) {
         EXPECT_FALSE(ParseInt32(text).has_value()) << text;
 }
 
+TEST(FolderOf, KeepsThePathUpToItsLastBackslash) {
+    EXPECT_EQ(FolderOf("C:\\Suite\\Mivora.exe"), "C:\\Suite\\");
+    EXPECT_EQ(FolderOf("C:\\Suite\\"), "C:\\Suite\\");
+    EXPECT_EQ(FolderOf("Mivora.exe"), "");
+}
+
 } // namespace

@@ -1,8 +1,8 @@
 #include "update/check_library.h"
 
+#include "platform/win32/module_file_path.h"
 #include "tests/platform/registry_scratch.h"
 #include "tests/support/cpu_state.h"
-#include "tests/support/program_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@ namespace {
 
 const std::string MivoraKey = "Software\\QUENTAR\\ZelvanoManager\\Mivora";
 
-const std::string Simulator = ProgramDirectory() + "suite\\ZM_CheckVer.dll";
-const std::string SimulatorWithoutExport = ProgramDirectory() + "suite\\noexport\\ZM_CheckVer.dll";
-const std::string SimulatorWithPart = ProgramDirectory() + "suite\\withpart\\";
+const std::string Simulator = ModuleDirectory(nullptr) + "suite\\ZM_CheckVer.dll";
+const std::string SimulatorWithoutExport = ModuleDirectory(nullptr) + "suite\\noexport\\ZM_CheckVer.dll";
+const std::string SimulatorWithPart = ModuleDirectory(nullptr) + "suite\\withpart\\";
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -1,5 +1,6 @@
 // The gate end to end: the update window against the simulated suite, real processes and real dialogs
 // answered with real key presses.
+#include "platform/win32/module_file_path.h"
 #include "tests/platform/registry_scratch.h"
 #include "tools/scenario/harness.h"
 #include "ui/framework/application.h"
@@ -153,7 +154,7 @@ TEST_F(GateTest, LimitedAccountReadsTheSuitesKeysAndWritesNothing) {
 TEST_F(GateTest, PathWithBlanksNeverStartsAPlantedProgram) {
     scenario::InstallSuite(setup_);
     ASSERT_TRUE(
-        ::CopyFileA((scenario::OwnDirectory() + "suite\\MivoraMain.exe").c_str(), "C:\\Program.exe", FALSE));
+        ::CopyFileA((ModuleDirectory(nullptr) + "suite\\MivoraMain.exe").c_str(), "C:\\Program.exe", FALSE));
     const auto outcome = Run("1101");
     ::DeleteFileA("C:\\Program.exe");
     EXPECT_TRUE(outcome.Ended);

@@ -1,14 +1,21 @@
 #include "ui/controls/uHeader.h"
 
+#include <memory>
+
 TBitmap* LabelBitmap = nullptr;
+
+namespace {
+std::unique_ptr<TBitmap> labelBitmapOwner; // what LabelBitmap points to
+}
 
 void LoadLabelBitmap() {
     FreeLabelBitmap();
-    LabelBitmap = new TBitmap();
+    labelBitmapOwner = std::make_unique<TBitmap>();
+    LabelBitmap = labelBitmapOwner.get();
     LabelBitmap->LoadFromResourceName(::GetModuleHandleA(nullptr), "BMP_LABEL");
 }
 
 void FreeLabelBitmap() {
-    delete LabelBitmap;
     LabelBitmap = nullptr;
+    labelBitmapOwner.reset();
 }

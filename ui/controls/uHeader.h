@@ -6,7 +6,5 @@
 // Null before LoadLabelBitmap and after FreeLabelBitmap.
 extern TBitmap* LabelBitmap;
 
-// Start-up step: creates LabelBitmap and loads the resource into it.
 void LoadLabelBitmap();
-// End step: frees it.
 void FreeLabelBitmap();

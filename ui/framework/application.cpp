@@ -2,12 +2,11 @@
 
 #include "platform/debug_output.h"
 #include "platform/error.h"
+#include "platform/text.h"
 #include "platform/win32/module_file_path.h"
 #include "ui/framework/form.h"
-#include "ui/framework/messages.h"
 #include "ui/framework/waiting_messages.h"
 #include "ui/framework/wide_text.h"
-#include "ui/framework/win_control.h"
 #include "ui/framework/window_api.h"
 
 #include <memory>
@@ -43,9 +42,7 @@ HWND CreateApplicationWindow() {
 // The program file's name without its directory and extension.
 std::string ExeTitle() {
     std::string name = ModuleFilePath(nullptr);
-    const auto slash = name.find_last_of("\\/:");
-    if (slash != std::string::npos)
-        name.erase(0, slash + 1);
+    name.erase(0, platform::FolderOf(name).size());
     const auto dot = name.rfind('.');
     if (dot != std::string::npos)
         name.erase(dot);
@@ -63,6 +60,7 @@ TApplication::TApplication() : TComponent(nullptr), handle_(CreateApplicationWin
     if (!handle_)
         throw platform::Error("Error creating window");
     SetTitle(ExeTitle());
+    Mouse = &mouse_;
 }
 
 TApplication::~TApplication() {
@@ -70,8 +68,7 @@ TApplication::~TApplication() {
     while (ComponentCount() > 0)
         delete Component(ComponentCount() - 1);
     mainForm_ = nullptr;
-    mouseControl_ = nullptr;
-    captureControl_ = nullptr;
+    Mouse = nullptr;
 }
 
 void TApplication::SetTitle(const std::string& title) {
@@ -107,14 +104,13 @@ void TApplication::Terminate() {
     ::PostQuitMessage(0);
 }
 
-bool TApplication::ProcessMessage(MSG& message) {
+void TApplication::ProcessMessage(MSG& message) {
     if (message.message == WM_QUIT) {
         terminated_ = true;
-        return true;
+        return;
     }
     ::TranslateMessage(&message);
     framework::DispatchQueuedMessage(message);
-    return true;
 }
 
 void TApplication::ProcessMessages() {
@@ -152,24 +148,8 @@ void TApplication::HandleException(const std::exception& error) noexcept {
     }
 }
 
-void TApplication::UpdateMouseControl() {
-    TControl* now = FindControlAtCursor();
-    if (now == mouseControl_)
-        return;
-    TControl* old = mouseControl_;
-    mouseControl_ = now;
-    if (old != nullptr)
-        old->Perform(CM_MOUSELEAVE, 0, 0);
-    if (now != nullptr && now == mouseControl_)
-        now->Perform(CM_MOUSEENTER, 0, 0);
-}
-
-void TApplication::ControlDestroyed(TControl* control) {
-    if (mouseControl_ == control)
-        mouseControl_ = nullptr;
-    if (captureControl_ == control)
-        captureControl_ = nullptr;
-    if (mainForm_ == control)
+void TApplication::FormDestroyed(TForm* form) {
+    if (mainForm_ == form)
         mainForm_ = nullptr;
 }
 
@@ -178,31 +158,14 @@ void InitializeApplication() {
     if (!application) {
         application = std::make_unique<TApplication>();
         Application = application.get();
+        AppHost = Application;
     }
 }
 
 void FinalizeApplication() {
     ApplicationObject().reset();
     Application = nullptr;
-}
-
-void ShowUnhandledException(const std::exception& error) noexcept {
-    if (Application != nullptr) {
-        Application->HandleException(error);
-        return;
-    }
-    platform::DebugLine("error box: ", error.what());
-    try {
-        const std::wstring text = framework::Cp949ToWide(ErrorBoxText(error.what()));
-        ::MessageBoxW(nullptr, text.c_str(), L"", MB_OK | MB_ICONSTOP);
-    } catch (...) {
-    }
-}
-
-std::string ErrorBoxText(const std::string& message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-        return message + ".";
-    return message;
+    AppHost = nullptr;
 }
 
 void HandleWaitingMessages() {

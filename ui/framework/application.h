@@ -1,20 +1,20 @@
 #pragma once
 
-#include "platform/error.h"
 #include "platform/win32/unique_resource.h"
+#include "ui/framework/app_host.h"
 #include "ui/framework/format/component.h"
 #include "ui/framework/format/events.h"
+#include "ui/framework/mouse.h"
 
 #include <windows.h>
 
 #include <exception>
 #include <string>
 
-class TControl;
 class TForm;
 
 // The program's application object: its hidden top-level window, title, main form and message loop.
-class TApplication : public TComponent {
+class TApplication : public TComponent, public TAppHost {
 public:
     TApplication();
     ~TApplication() override;
@@ -22,10 +22,10 @@ public:
     std::string_view ClassName() const override { return "TApplication"; }
 
     // The hidden application window, which exists from construction on.
-    HWND Handle() const { return handle_.get(); }
+    HWND Handle() const override { return handle_.get(); }
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& title);
-    TForm* MainForm() const { return mainForm_; }
+    TForm* MainForm() const override { return mainForm_; }
 
     // Creates a form owned by the application into `reference`. The reference is set before the form's
     // creation handler runs; the first form created becomes the main form once that handler returns.
@@ -41,35 +41,29 @@ public:
     void Run();
     bool ShowMainForm = true;
     // Asks the loop to end (posts the quit message).
-    void Terminate();
-    bool Terminated() const { return terminated_; }
+    void Terminate() override;
+    bool Terminated() const override { return terminated_; }
     // Handles every message waiting in the queue.
     void ProcessMessages();
     // Waits for one message and handles it.
-    void HandleMessage();
+    void HandleMessage() override;
     // The standard error box: the error's text (with a full stop where it lacks one), the title as caption,
     // the error icon and OK. With OnException set, that handler takes the error instead.
-    void HandleException(const std::exception& error) noexcept;
+    void HandleException(const std::exception& error) noexcept override;
     TEvent<void(TObject* sender, const std::exception& error)> OnException;
 
-    // Pointer tracking, for the enter and leave notices and for a press on a non-windowed control.
-    void UpdateMouseControl();
-    TControl* MouseControl() const { return mouseControl_; }
-    TControl* CaptureControl() const { return captureControl_; }
-    void SetCaptureControl(TControl* control) { captureControl_ = control; }
-    void ControlDestroyed(TControl* control);
+    void FormDestroyed(TForm* form) override;
 
 private:
     void FormCreated(TForm& form);
-    bool ProcessMessage(MSG& message);
+    void ProcessMessage(MSG& message);
 
     platform::UniqueWindow handle_;
     std::string title_;
     TForm* mainForm_ = nullptr;
     bool terminating_ = false;
     bool terminated_ = false;
-    TControl* mouseControl_ = nullptr;
-    TControl* captureControl_ = nullptr;
+    TMouse mouse_;
 };
 
 extern TApplication* Application;
@@ -78,21 +72,3 @@ extern TApplication* Application;
 void InitializeApplication();
 // Frees the application object and every form it owns.
 void FinalizeApplication();
-
-// What a window procedure does with an exception that its handler let out.
-void ShowUnhandledException(const std::exception& error) noexcept;
-
-// Runs `action`; whatever it raises goes to the error box and the caller goes on. Window procedures,
-// which no exception may leave, run their handlers through it.
-template <class Action> void ShowingErrors(Action&& action) noexcept {
-    try {
-        action();
-    } catch (const std::exception& error) {
-        ShowUnhandledException(error);
-    } catch (...) {
-        ShowUnhandledException(platform::Error("Unknown error"));
-    }
-}
-
-// The error box's text: a full stop is added when the last character sorts after ".".
-std::string ErrorBoxText(const std::string& message);

@@ -1,12 +1,10 @@
 #include "ui/framework/control.h"
 
-#include "ui/framework/application.h"
-#include "ui/framework/form.h"
 #include "ui/framework/format/form_reader.h"
 #include "ui/framework/format/form_writer.h"
 #include "ui/framework/format/property_io.h"
 #include "ui/framework/messages.h"
-#include "ui/framework/win_control.h"
+#include "ui/framework/mouse.h"
 #include "ui/framework/window_api.h"
 
 #include <windowsx.h>
@@ -23,24 +21,10 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
-    if (Application != nullptr)
-        Application->ControlDestroyed(this);
+    if (Mouse != nullptr)
+        Mouse->ControlDestroyed(this);
     if (parent_ != nullptr)
         parent_->RemoveControl(this);
-}
-
-void TControl::SetParent(TWinControl* parent) {
-    if (parent == parent_)
-        return;
-    if (parent_ != nullptr)
-        parent_->RemoveControl(this);
-    if (parent != nullptr)
-        parent->InsertControl(this);
-}
-
-void TControl::SetParentComponent(TComponent* parent) {
-    if (auto* control = dynamic_cast<TWinControl*>(parent))
-        SetParent(control);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -99,18 +83,18 @@ void TControl::SetColor(TColor color) {
 }
 
 void TControl::Invalidate() {
-    if (!visible_ || parent_ == nullptr || !parent_->HandleAllocated())
+    if (!visible_ || parent_ == nullptr || parent_->WindowHandle() == nullptr)
         return;
     const RECT bounds = BoundsRect();
-    ::InvalidateRect(parent_->Handle(), &bounds, FALSE);
+    ::InvalidateRect(parent_->WindowHandle(), &bounds, FALSE);
 }
 
 void TControl::Repaint() {
     Invalidate();
     if (HWND window = WindowHandle())
         ::UpdateWindow(window);
-    else if (parent_ != nullptr && parent_->HandleAllocated())
-        ::UpdateWindow(parent_->Handle());
+    else if (parent_ != nullptr && parent_->WindowHandle() != nullptr)
+        ::UpdateWindow(parent_->WindowHandle());
 }
 
 LRESULT TControl::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -118,15 +102,9 @@ LRESULT TControl::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-    case WM_MOUSEMOVE:
+    if (IsMouseMessage(message))
         return HandleMouse(message, wParam, lParam);
+    switch (message) {
     case WM_PAINT:
         if (wParam != 0)
             PaintTo(reinterpret_cast<HDC>(wParam));
@@ -274,13 +252,6 @@ void TControl::WriteProperties(TWriter& writer) const {
     writer.WriteEvent("OnMouseUp", OnMouseUp);
 }
 
-TForm* GetParentForm(const TControl* control) {
-    const TControl* top = control;
-    while (top != nullptr && top->Parent() != nullptr)
-        top = top->Parent();
-    return dynamic_cast<TForm*>(const_cast<TControl*>(top));
-}
-
 TShiftState KeysToShiftState(WPARAM keys) {
     TShiftState shift = 0;
     if (keys & MK_SHIFT)
@@ -305,4 +276,19 @@ TShiftState KeyboardShiftState() {
     if (::GetKeyState(VK_MENU) < 0)
         shift |= ssAlt;
     return shift;
+}
+
+bool IsMouseMessage(UINT message) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_MOUSEMOVE:
+        return true;
+    default:
+        return false;
+    }
 }

@@ -11,7 +11,6 @@
 #include <string>
 
 class TWinControl;
-class TForm;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
@@ -33,7 +32,8 @@ public:
 
     std::string_view ClassName() const override { return "TControl"; }
 
-    TWinControl* Parent() const { return parent_; }
+    // Defined beside TWinControl, as is SetParent: a control knows its parent only as a control.
+    TWinControl* Parent() const;
     virtual void SetParent(TWinControl* parent);
 
     int Left() const { return left_; }
@@ -113,13 +113,17 @@ protected:
     virtual void CaptionChanged() { Invalidate(); }
     // Where a windowed control keeps its window; the base has none.
     virtual HWND WindowHandle() const { return nullptr; }
+    // A parent's side of the tree, which TWinControl fills in: a control without children has none to
+    // place or to let go of.
+    virtual void AlignControls() {}
+    virtual void RemoveControl(TControl*) {}
 
     void SetBoundsFields(int left, int top, int width, int height);
 
 private:
     LRESULT HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
 
-    TWinControl* parent_ = nullptr;
+    TControl* parent_ = nullptr;
     TAlign align_ = TAlign::alNone;
     int left_ = 0;
     int top_ = 0;
@@ -136,7 +140,7 @@ private:
     TColor color_ = clBtnFace;
 };
 
-// The form that holds `control`, or null.
-TForm* GetParentForm(const TControl* control);
+// The button presses, releases and moves that a control takes as its mouse input (double clicks are not).
+bool IsMouseMessage(UINT message);
 TShiftState KeysToShiftState(WPARAM keys);
 TShiftState KeyboardShiftState();

@@ -2,12 +2,13 @@
 
 #include "platform/error.h"
 #include "platform/win32/system_function.h"
-#include "ui/framework/application.h"
+#include "ui/framework/app_host.h"
 #include "ui/framework/format/form_reader.h"
 #include "ui/framework/format/form_writer.h"
 #include "ui/framework/format/property_io.h"
 #include "ui/framework/format/stream.h"
 #include "ui/framework/module_resource.h"
+#include "ui/framework/mouse.h"
 #include "ui/framework/window_api.h"
 
 #include <array>
@@ -73,8 +74,10 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TForm::~TForm() {
-    if (Application != nullptr)
-        Application->ControlDestroyed(this);
+    if (Mouse != nullptr)
+        Mouse->ControlDestroyed(this);
+    if (AppHost != nullptr)
+        AppHost->FormDestroyed(this);
     DestroyHandle();
 }
 
@@ -120,7 +123,7 @@ void TForm::CreateParams(TCreateParams& params) {
         params.exStyle |= WS_EX_TOPMOST;
     if (transparentColor_ && LayeredAttributes() != nullptr)
         params.exStyle |= WS_EX_LAYERED;
-    params.parent = Application != nullptr ? Application->Handle() : nullptr;
+    params.parent = AppHost != nullptr ? AppHost->Handle() : nullptr;
 }
 
 void TForm::SetVisible(bool visible) {
@@ -250,8 +253,8 @@ TModalResult TForm::ShowModal() {
         DisabledWindows disabled(window);
         Show();
         while (modalResult_ == mrNone) {
-            Application->HandleMessage();
-            if (Application->Terminated())
+            AppHost->HandleMessage();
+            if (AppHost->Terminated())
                 modalResult_ = mrCancel;
             else if (modalResult_ != mrNone)
                 CloseModal();
@@ -280,14 +283,14 @@ void TForm::Close() {
         SetModalResult(mrCancel);
         return;
     }
-    const bool mainForm = Application != nullptr && Application->MainForm() == this;
+    const bool mainForm = AppHost != nullptr && AppHost->MainForm() == this;
     TCloseAction action = mainForm ? TCloseAction::caFree : TCloseAction::caHide;
     if (OnClose)
         OnClose(this, action);
     if (action == TCloseAction::caNone)
         return;
     if (mainForm)
-        Application->Terminate();
+        AppHost->Terminate();
     else if (action == TCloseAction::caHide)
         Hide();
     else
@@ -371,4 +374,11 @@ void TForm::Loaded() {
     if (designClientWidth_ >= 0 || designClientHeight_ >= 0)
         SetClientSize(designClientWidth_ >= 0 ? designClientWidth_ : ClientWidth(),
                       designClientHeight_ >= 0 ? designClientHeight_ : ClientHeight());
+}
+
+TForm* GetParentForm(const TControl* control) {
+    const TControl* top = control;
+    while (top != nullptr && top->Parent() != nullptr)
+        top = top->Parent();
+    return dynamic_cast<TForm*>(const_cast<TControl*>(top));
 }

@@ -75,6 +75,7 @@ protected:
     void CreateParams(TCreateParams& params) override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CaptionChanged() override;
+    bool PreviewsKeys() const override { return keyPreview_; }
 
 private:
     void ApplyPosition();
@@ -93,3 +94,6 @@ private:
     int designClientWidth_ = -1;
     int designClientHeight_ = -1;
 };
+
+// The form that holds `control`, or null.
+TForm* GetParentForm(const TControl* control);

@@ -1,18 +1,12 @@
 #include "ui/framework/win_control.h"
 
 #include "platform/error.h"
-#include "platform/win32/system_function.h"
-#include "ui/framework/application.h"
-#include "ui/framework/form.h"
 #include "ui/framework/format/form_reader.h"
 #include "ui/framework/format/form_writer.h"
 #include "ui/framework/format/property_io.h"
 #include "ui/framework/gdi_guards.h"
-#include "ui/framework/wide_text.h"
 #include "ui/framework/window_api.h"
 #include "ui/framework/window_class.h"
-
-#include <windowsx.h>
 
 #include <algorithm>
 
@@ -79,6 +73,21 @@ TControl* TWinControl::Controls(int index) const {
     return i < graphics_.size() ? graphics_[i] : windowed_.at(i - graphics_.size());
 }
 
+// A control joins and leaves its parent here, beside the parent's lists of children.
+void TControl::SetParent(TWinControl* parent) {
+    if (parent == parent_)
+        return;
+    if (parent_ != nullptr)
+        parent_->RemoveControl(this);
+    if (parent != nullptr)
+        parent->InsertControl(this);
+}
+
+void TControl::SetParentComponent(TComponent* parent) {
+    if (auto* control = dynamic_cast<TWinControl*>(parent))
+        SetParent(control);
+}
+
 void TWinControl::InsertControl(TControl* control) {
     control->parent_ = this;
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
@@ -140,47 +149,6 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
         AlignControls();
 }
 
-void TWinControl::AlignControls() {
-    if (aligning_)
-        return;
-    aligning_ = true;
-    RECT rest = ClientRect();
-    const auto place = [&](TAlign align) {
-        std::vector<TControl*> aligned;
-        for (int i = 0; i < ControlCount(); ++i)
-            if (Controls(i)->Align() == align && Controls(i)->Visible())
-                aligned.push_back(Controls(i));
-        for (TControl* c : aligned) {
-            const int w = c->Width();
-            const int h = c->Height();
-            switch (align) {
-            case TAlign::alTop:
-                c->SetBounds(rest.left, rest.top, rest.right - rest.left, h);
-                rest.top += h;
-                break;
-            case TAlign::alBottom:
-                c->SetBounds(rest.left, rest.bottom - h, rest.right - rest.left, h);
-                rest.bottom -= h;
-                break;
-            case TAlign::alLeft:
-                c->SetBounds(rest.left, rest.top, w, rest.bottom - rest.top);
-                rest.left += w;
-                break;
-            case TAlign::alRight:
-                c->SetBounds(rest.right - w, rest.top, w, rest.bottom - rest.top);
-                rest.right -= w;
-                break;
-            default:
-                c->SetBounds(rest.left, rest.top, rest.right - rest.left, rest.bottom - rest.top);
-                break;
-            }
-        }
-    };
-    for (TAlign align : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient})
-        place(align);
-    aligning_ = false;
-}
-
 void TWinControl::SetVisible(bool visible) {
     if (visible == Visible())
         return;
@@ -234,6 +202,8 @@ void TWinControl::Paint(HDC dc, const RECT& update) {
 }
 
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsMouseMessage(message))
+        return RouteMouse(message, wParam, lParam);
     switch (message) {
     case WM_PAINT:
         if (wParam != 0) {
@@ -248,28 +218,11 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ERASEBKGND:
         return 1; // the paint covers the whole client area
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-    case WM_MOUSEMOVE:
-        return RouteMouse(message, wParam, lParam);
     case WM_CAPTURECHANGED:
-        // A press handed over to the system (a window drag, say) or whose capture another window took
-        // never sends its release here: it must not click when some later release arrives.
-        if (Application != nullptr && Application->CaptureControl() != nullptr &&
-            Application->CaptureControl()->Parent() == this) {
-            Application->CaptureControl()->CancelPress();
-            Application->SetCaptureControl(nullptr);
-        }
-        if (!releasingCapture_)
-            CancelPress();
+        CaptureChanged();
         break;
     case WM_MOUSELEAVE:
-        if (Application != nullptr)
-            Application->UpdateMouseControl();
+        TrackPointer();
         return 0;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT && Cursor() == crHandPoint) {
@@ -311,100 +264,6 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultHandler(message, wParam, lParam);
 }
 
-// Mouse input over a non-windowed child goes to that child, and so does the rest of a press that
-// started on it.
-LRESULT TWinControl::RouteMouse(UINT message, WPARAM wParam, LPARAM lParam) {
-    const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    const bool down = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
-    const bool up = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
-    if (message == WM_MOUSEMOVE && Application != nullptr) {
-        TrackMouseLeave();
-        Application->UpdateMouseControl();
-    }
-    TControl* target = Application != nullptr ? Application->CaptureControl() : nullptr;
-    if (target == nullptr || target->Parent() != this)
-        target = down || target == nullptr ? GraphicControlAt(point) : nullptr;
-    if (down) {
-        if (handle_ != nullptr)
-            ::SetCapture(handle_);
-        if (Application != nullptr)
-            Application->SetCaptureControl(target);
-    } else if (up) {
-        if (Application != nullptr)
-            Application->SetCaptureControl(nullptr);
-        if (::GetCapture() == handle_ && handle_ != nullptr) {
-            releasingCapture_ = true;
-            ::ReleaseCapture();
-            releasingCapture_ = false;
-        }
-    }
-    if (target != nullptr)
-        return target->Perform(message, wParam,
-                               MAKELPARAM(point.x - target->Left(), point.y - target->Top()));
-    return TControl::WndProc(message, wParam, lParam);
-}
-
-// Asks for WM_MOUSELEAVE, so that leaving for another program's window is noticed too. Looked up rather
-// than imported, as the oldest systems this program starts on may lack it.
-void TWinControl::TrackMouseLeave() {
-    using TrackProc = BOOL(WINAPI*)(TRACKMOUSEEVENT*);
-    static const auto track = platform::SystemFunction<TrackProc>("user32.dll", "TrackMouseEvent");
-    if (track == nullptr)
-        return;
-    TRACKMOUSEEVENT request{sizeof request, TME_LEAVE, handle_, 0};
-    track(&request);
-}
-
-void TWinControl::SetWindowCursor() {
-    HCURSOR cursor = ::LoadCursorA(nullptr, IDC_HAND);
-    ::SetCursor(cursor != nullptr ? cursor : ::LoadCursorA(nullptr, IDC_ARROW));
-}
-
-// A form with key preview sees each key before the focused control; a key it clears goes no further.
-bool TWinControl::DoKeyDown(WORD& key, bool down) {
-    const TShiftState shift = KeyboardShiftState();
-    TForm* form = GetParentForm(this);
-    if (form != nullptr && form != this && form->KeyPreview()) {
-        if (down)
-            static_cast<TWinControl*>(form)->KeyDown(key, shift);
-        else
-            static_cast<TWinControl*>(form)->KeyUp(key, shift);
-        if (key == 0)
-            return true;
-    }
-    if (down)
-        KeyDown(key, shift);
-    else
-        KeyUp(key, shift);
-    return key == 0;
-}
-
-bool TWinControl::DoKeyPress(char& key) {
-    TForm* form = GetParentForm(this);
-    if (form != nullptr && form != this && form->KeyPreview()) {
-        static_cast<TWinControl*>(form)->KeyPress(key);
-        if (key == 0)
-            return true;
-    }
-    KeyPress(key);
-    return key == 0;
-}
-
-void TWinControl::KeyDown(WORD& key, TShiftState shift) {
-    if (OnKeyDown)
-        OnKeyDown(this, key, shift);
-}
-
-void TWinControl::KeyUp(WORD& key, TShiftState shift) {
-    if (OnKeyUp)
-        OnKeyUp(this, key, shift);
-}
-
-void TWinControl::KeyPress(char& key) {
-    if (OnKeyPress)
-        OnKeyPress(this, key);
-}
-
 bool TWinControl::ReadProperty(std::string_view name, TReader& reader) {
     if (name == "TabStop")
         tabStop_ = reader.ReadBool();
@@ -438,31 +297,4 @@ void TWinControl::GetChildren(const std::function<void(TComponent&)>& proc, TCom
     for (int i = 0; i < ControlCount(); ++i)
         if (Controls(i)->Owner() == &root)
             proc(*Controls(i));
-}
-
-namespace {
-// Asked in the window's own character set, or the answer is a conversion stub rather than the procedure.
-WNDPROC WindowProcedureOf(HWND window) {
-    return reinterpret_cast<WNDPROC>(::IsWindowUnicode(window) ? ::GetWindowLongPtrW(window, GWLP_WNDPROC)
-                                                               : ::GetWindowLongPtrA(window, GWLP_WNDPROC));
-}
-} // namespace
-
-TWinControl* FindControl(HWND window) {
-    if (window == nullptr || ::GetWindowThreadProcessId(window, nullptr) != ::GetCurrentThreadId() ||
-        WindowProcedureOf(window) != ControlWindowProc)
-        return nullptr;
-    return reinterpret_cast<TWinControl*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-}
-
-TControl* FindControlAtCursor() {
-    POINT point;
-    if (!::GetCursorPos(&point))
-        return nullptr;
-    TWinControl* control = FindControl(::WindowFromPoint(point));
-    if (control == nullptr)
-        return nullptr;
-    ::ScreenToClient(control->Handle(), &point);
-    TControl* graphic = control->GraphicControlAt(point);
-    return graphic != nullptr ? graphic : control;
 }

@@ -49,7 +49,7 @@ public:
     RECT ClientRect() const override;
 
     // Places the aligned children: top, bottom, left and right edges in that order, then the rest.
-    void AlignControls();
+    void AlignControls() override;
 
     // Paints the window's own look (background, frame) into a context: what a transparent child
     // shows of its parent.
@@ -82,14 +82,18 @@ protected:
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);
     virtual void KeyPress(char& key);
+    // True for a control that sees the keys of those inside it first (a form with key preview).
+    virtual bool PreviewsKeys() const { return false; }
 
 private:
     void InsertControl(TControl* control);
-    void RemoveControl(TControl* control);
+    void RemoveControl(TControl* control) override;
     void Paint(HDC dc, const RECT& update);
     bool DoKeyDown(WORD& key, bool down);
     bool DoKeyPress(char& key);
     LRESULT RouteMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    void CaptureChanged();
+    void TrackPointer();
     void SetWindowCursor();
     void TrackMouseLeave();
 
@@ -102,7 +106,9 @@ private:
     int tabOrder_ = -1;
 };
 
-// The framework's control that owns `window`, or null for a window of anyone else.
-TWinControl* FindControl(HWND window);
 // The control under the pointer, windowed or not, or null.
 TControl* FindControlAtCursor();
+
+inline TWinControl* TControl::Parent() const {
+    return static_cast<TWinControl*>(parent_);
+}

@@ -1,7 +1,7 @@
 #include "ui/framework/window_class.h"
 
 #include "platform/error.h"
-#include "ui/framework/application.h"
+#include "ui/framework/app_host.h"
 #include "ui/framework/win_control.h"
 #include "ui/framework/window_api.h"
 
@@ -41,4 +41,19 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         control->handle_ = nullptr;
     }
     return result;
+}
+
+namespace {
+// Asked in the window's own character set, or the answer is a conversion stub rather than the procedure.
+WNDPROC WindowProcedureOf(HWND window) {
+    return reinterpret_cast<WNDPROC>(::IsWindowUnicode(window) ? ::GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                                               : ::GetWindowLongPtrA(window, GWLP_WNDPROC));
+}
+} // namespace
+
+TWinControl* FindControl(HWND window) {
+    if (window == nullptr || ::GetWindowThreadProcessId(window, nullptr) != ::GetCurrentThreadId() ||
+        WindowProcedureOf(window) != ControlWindowProc)
+        return nullptr;
+    return reinterpret_cast<TWinControl*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
 }

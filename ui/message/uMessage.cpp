@@ -93,7 +93,6 @@ void TfMessage::Notification(TComponent* component, TOperation operation) {
 }
 
 void TfMessage::PublishHandlers() {
-    using namespace std::placeholders;
     PublishMethod("epBtnCancelClick",
                   std::function<void(TObject*)>([this](TObject* s) { epBtnCancelClick(s); }));
     PublishMethod("epBtnOKClick", std::function<void(TObject*)>([this](TObject* s) { epBtnOKClick(s); }));
@@ -143,10 +142,9 @@ void TfMessage::epBtnOKClick(TObject*) {
 void TfMessage::imgTopCenterMouseDown(TObject*, TMouseButton button, TShiftState, int, int) {
     if (button != TMouseButton::mbLeft)
         return;
+    // The system's move loop takes the rest of the press, release included: the framework hears of it as
+    // the capture leaving the band.
     ::ReleaseCapture();
-    // The system's move loop takes the rest of the press, release included.
-    if (Application != nullptr)
-        Application->SetCaptureControl(nullptr);
     ::SendMessageA(Handle(), WM_SYSCOMMAND, kMoveByCaption, 0);
 }
 
@@ -288,9 +286,7 @@ void ShowHelp() {
         ::SetForegroundWindow(help);
         return;
     }
-    std::string path = ModuleFilePath(nullptr);
-    path.erase(path.find_last_of("\\:") + 1); // npos + 1 keeps nothing
-    path += "Mivora.chm";
+    const std::string path = ModuleDirectory(nullptr) + "Mivora.chm";
     if (!platform::FileExists(path))
         return;
     // shell32 is loaded for this alone, not at every start.

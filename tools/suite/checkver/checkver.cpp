@@ -25,15 +25,9 @@ struct Behaviour {
     bool KeepQuit = false; // that loop takes a quit request for itself
 };
 
-std::string Environment(const char* name) {
-    char buffer[1024];
-    const DWORD length = ::GetEnvironmentVariableA(name, buffer, sizeof(buffer));
-    return length > 0 && length < sizeof(buffer) ? std::string(buffer, length) : std::string();
-}
-
 Behaviour ReadBehaviour() {
     Behaviour behaviour;
-    const std::string words = Environment("MIVORA_SIM_CHECKVER");
+    const std::string words = EnvironmentText("MIVORA_SIM_CHECKVER");
     for (std::size_t start = 0; start <= words.size();) {
         std::size_t end = words.find(',', start);
         if (end == std::string::npos)
@@ -62,7 +56,7 @@ Behaviour ReadBehaviour() {
 
 void Record(const std::string& line) {
     AppendRecord("events", line.substr(0, line.find(' ')) + "\n");
-    const std::string path = Environment("MIVORA_SIM_CHECKVER_LOG");
+    const std::string path = EnvironmentText("MIVORA_SIM_CHECKVER_LOG");
     if (path.empty())
         return;
     const platform::UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE,

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 std::string EnvironmentText(const char* name) {
-    char buffer[1024];
+    char buffer[2048];
     const DWORD length = ::GetEnvironmentVariableA(name, buffer, sizeof(buffer));
     return length > 0 && length < sizeof(buffer) ? std::string(buffer, length) : std::string();
 }
