@@ -1,14 +1,3 @@
-set(CMAKE_SYSTEM_NAME Windows)
+# The shipped program and its tests: 32-bit Windows.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-# The win32 thread model: no winpthread, whose imports Windows 2000 and XP lack.
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# Every Windows program the tests start runs under the Wine rig.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-exec)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw.cmake)
