@@ -19,13 +19,13 @@ while [ $# -gt 0 ]; do
   if [ "$1" = --before ] && [ $# -gt 1 ]; then
     [ "$tree" = win32 ] || { echo "bench: --before builds an earlier 32-bit gate: $wine32_why" >&2; exit 1; }
     revision=$(git rev-parse --short "$2^{commit}")
-    tree=/tmp/mivora-gate-$revision
-    if [ ! -f "$tree/build/win32/bin/Mivora.exe" ]; then
-      rm -rf "$tree" && mkdir -p "$tree"
-      git archive "$revision" | tar -x -C "$tree"
-      (cd "$tree" && cmake --preset win32 >/dev/null && cmake --build --preset win32 --target Mivora -j"$(nproc)" >/dev/null)
+    earlier=/tmp/mivora-gate-$revision
+    if [ ! -f "$earlier/build/win32/bin/Mivora.exe" ]; then
+      rm -rf "$earlier" && mkdir -p "$earlier"
+      git archive "$revision" | tar -x -C "$earlier"
+      (cd "$earlier" && cmake --preset win32 >/dev/null && cmake --build --preset win32 --target Mivora -j"$(nproc)" >/dev/null)
     fi
-    arguments+=(--before "Z:$tree/build/win32/bin/Mivora.exe")
+    arguments+=(--before "Z:$earlier/build/win32/bin/Mivora.exe")
     shift 2
   else
     arguments+=("$1")
