@@ -1,12 +1,15 @@
 #include "app/system_box.h"
 
+#include "platform/win32/unique_resource.h"
+
 #include <windows.h>
 
 void ShowSystemBox(const wchar_t* korean, const char* english) noexcept {
     // user32 is one of the system's known DLLs: its name alone takes it from the system folder.
-    const HMODULE user32 = ::LoadLibraryA("user32.dll");
-    if (user32 == nullptr)
+    const platform::UniqueModule user32Module(::LoadLibraryA("user32.dll"));
+    if (!user32Module)
         return;
+    const HMODULE user32 = user32Module.get();
     constexpr UINT style = MB_OK | MB_ICONSTOP | MB_SETFOREGROUND;
     if (korean != nullptr && ::IsValidCodePage(949)) {
         using BoxW = int(WINAPI*)(HWND, LPCWSTR, LPCWSTR, UINT);
