@@ -3,7 +3,8 @@
 // Steps the limits of roads 2 and 4 share, each made as the gate makes it.
 #include <windows.h>
 
-// Creates the instance mutex and looks up the suite's three windows; the main window, or null.
+// Creates the instance mutex and looks up the suite's three windows; the main window, or null. The mutex
+// is held until the program ends, as the gate holds its own.
 inline HWND CreateMutexAndLookUp() {
     ::CreateMutexA(nullptr, TRUE, "Mivora");
     const HWND main = ::FindWindowA("TfrmZmMain", "Zelvano Mivora");
