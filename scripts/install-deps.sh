@@ -50,6 +50,14 @@ done
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
-  apt_get update -qq
-  apt_get install -y -qq --no-install-recommends "${missing[@]}"
+  # A mirror in the middle of a sync fails part of the index: try again, then install from what came.
+  for attempt in 1 2 3; do
+    apt_get update -qq && break
+    [ $attempt -lt 3 ] && sleep 10 ||
+      echo "install-deps: the package index could not be wholly refreshed; installing from what was fetched" >&2
+  done
+  # When part of the index is missing (the security suite's i386 list, say), the 32-bit half of a
+  # multi-arch library can lag its installed 64-bit half: take both from the release suite then.
+  apt_get install -y -qq --no-install-recommends "${missing[@]}" ||
+    apt_get install -y -qq --no-install-recommends -t "$(. /etc/os-release && echo "$VERSION_CODENAME")" "${missing[@]}"
 fi
