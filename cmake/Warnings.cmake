@@ -1,7 +1,9 @@
 # Project-wide compile settings, applied to our own targets only (GoogleTest keeps its own).
 add_library(mivora_options INTERFACE)
 target_compile_options(mivora_options INTERFACE
-  -Wall -Wextra -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual -Werror -finput-charset=UTF-8)
+  -Wall -Wextra -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual -Werror -finput-charset=UTF-8
+  # Type tests go through the component model's class info (TObject::InheritsFrom), not RTTI.
+  -fno-rtti)
 # Narrow literals are the program's CP949 bytes; the sources are UTF-8. clang, which builds the fuzz
 # targets, cannot write CP949: there they stay UTF-8, and no fuzz target reads them.
 if(NOT MIVORA_FUZZ)
@@ -18,6 +20,15 @@ if(MIVORA_WIN32)
     # straight through its address slot: the linker keeps a delay-load stub only when something calls it,
     # and a slot without its stub holds no address.
     _USER32_ _GDI32_ _ADVAPI32_)
+  # Size: link-time optimisation over the whole program, and whatever nothing reaches dropped. Code
+  # that must keep its frames as written opts out with -fno-lto (the fault guard, the foreign call, the
+  # processor check). Without IPA mod/ref the callers of the fault guard keep every value they hold in
+  # memory across the guarded call: the guard may cut the body short, which that analysis cannot see.
+  # One partition: GCC 12 fails inside its partitioner's symbol table on this program, and one
+  # partition is also the smaller. Function and data sections made it larger (-fdata-sections moves
+  # the zero-filled tables into the file), so the collection works on whole objects.
+  target_compile_options(mivora_options INTERFACE -flto)
+  target_link_options(mivora_options INTERFACE -flto -flto-partition=one -fno-ipa-modref -Wl,--gc-sections)
   # Load on Windows 98, ME and NT 4 too, so they can be refused with our own dialog.
   target_link_options(mivora_options INTERFACE
     -static -static-libgcc -static-libstdc++

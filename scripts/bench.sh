@@ -4,8 +4,8 @@
 # one message dialog.
 #   scripts/bench.sh [--runs N] [--before REV]
 #   --runs N     timed runs of each kind (default 25)
-#   --before REV also times the gate built from git revision REV, in the same run (built under /tmp;
-#                32-bit hosts only)
+#   --before REV also times the gate built from git revision REV, in the same run (built under /tmp, as
+#                the same build as the current one)
 # It times the shipped 32-bit build where the host runs 32-bit programs, else the 64-bit test build: every
 # ratio it prints is measured within the one build.
 set -euo pipefail
@@ -17,15 +17,16 @@ echo "bench: the $tree build${wine32_why:+ ($wine32_why)}"
 arguments=()
 while [ $# -gt 0 ]; do
   if [ "$1" = --before ] && [ $# -gt 1 ]; then
-    [ "$tree" = win32 ] || { echo "bench: --before builds an earlier 32-bit gate: $wine32_why" >&2; exit 1; }
     revision=$(git rev-parse --short "$2^{commit}")
     earlier=/tmp/mivora-gate-$revision
-    if [ ! -f "$earlier/build/win32/bin/Mivora.exe" ]; then
+    if [ ! -f "$earlier/build/$tree/bin/Mivora.exe" ]; then
       rm -rf "$earlier" && mkdir -p "$earlier"
       git archive "$revision" | tar -x -C "$earlier"
-      (cd "$earlier" && cmake --preset win32 >/dev/null && cmake --build --preset win32 --target Mivora -j"$(nproc)" >/dev/null)
+      (cd "$earlier" && cmake --preset "$tree" >/dev/null &&
+        cmake --build --preset "$tree" --target Mivora -j"$(nproc)" >/dev/null) ||
+        { echo "bench: the $tree gate of $revision could not be built" >&2; exit 1; }
     fi
-    arguments+=(--before "Z:$earlier/build/win32/bin/Mivora.exe")
+    arguments+=(--before "Z:$earlier/build/$tree/bin/Mivora.exe")
     shift 2
   else
     arguments+=("$1")

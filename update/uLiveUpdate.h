@@ -13,7 +13,8 @@ public:
     explicit TfrmLiveUpdate(TComponent* owner);
     ~TfrmLiveUpdate() override;
 
-    std::string_view ClassName() const override { return "TfrmLiveUpdate"; }
+    static constexpr TClassInfo kClassInfo{"TfrmLiveUpdate", &TForm::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     void FormCreate(TObject* sender);
     void FormClose(TObject* sender, TCloseAction& action);

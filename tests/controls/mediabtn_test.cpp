@@ -258,7 +258,7 @@ TEST_F(ButtonTest, ALayoutStoresTheValuesWithoutDefaultsAlwaysAndFacesAndSoundsW
     TForm copy(nullptr);
     TMemoryStream stream(std::vector<std::uint8_t>(design.begin(), design.end()));
     TReader(stream).ReadRootComponent(copy);
-    auto* read = dynamic_cast<TepBitmapButton*>(copy.FindComponent("ep"));
+    auto* read = ObjectAs<TepBitmapButton>(copy.FindComponent("ep"));
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->Width(), 60) << "the stored size stands";
     EXPECT_EQ(read->BmpNormal().Width(), 55);

@@ -154,7 +154,7 @@ TEST_F(WavCtrl, DataRoundTripKeepsTheBytesAndTheCount) {
 
         design.SetPosition(0);
         std::unique_ptr<TComponent> copy = TReader(design).ReadRootComponent();
-        auto* read = dynamic_cast<TepWavePlayer*>(copy.get());
+        auto* read = ObjectAs<TepWavePlayer>(copy.get());
         ASSERT_NE(read, nullptr);
         EXPECT_EQ(read->Wave().Bytes(), bytes);
     }
@@ -178,7 +178,7 @@ TEST_F(WavCtrl, PlayerStoresEnabledAlwaysAndOptionsWhenNotTheDefault) {
     WriteComponentResource(design, player);
     design.SetPosition(0);
     std::unique_ptr<TComponent> copy = TReader(design).ReadRootComponent();
-    auto* read = dynamic_cast<TepWavePlayer*>(copy.get());
+    auto* read = ObjectAs<TepWavePlayer>(copy.get());
     EXPECT_FALSE(read->Enabled());
     EXPECT_EQ(read->Options(), (TOptionsSet{wpoAsync, wpoLoop}));
     EXPECT_EQ(read->SndFlags(), 0x000D);

@@ -30,7 +30,7 @@ TEST(Form2bin, ConvertsTextStringsAndFilesIntoTheDesign) {
     block.insert(block.end(), bmp.begin(), bmp.end());
     EXPECT_EQ(lbl->font.data, block);
 
-    auto* wp = dynamic_cast<TepWavePlayer*>(form.FindComponent("wp"));
+    auto* wp = ObjectAs<TepWavePlayer>(form.FindComponent("wp"));
     ASSERT_NE(wp, nullptr);
     EXPECT_EQ(wp->SndFlags(), 0x0005);
     const std::string wave("RIFF\x04\x00\x00\x00WAVE", 12);

@@ -141,8 +141,9 @@ public:
         design.SetPosition(0);
         ReadComponentResource(design, *this);
     }
-    std::string_view ClassName() const override { return "TSampleForm"; }
-    template <class T> T& Get(const char* name) { return *dynamic_cast<T*>(FindComponent(name)); }
+    static constexpr TClassInfo kClassInfo{"TSampleForm", &TForm::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
+    template <class T> T& Get(const char* name) { return *ObjectAs<T>(FindComponent(name)); }
 
     int created = 0;
     int clicks = 0;

@@ -167,7 +167,7 @@ void TepCustomBitmapButton::PaintParentBackground(TCanvas& canvas) {
     const RECT own = BoundsRect();
     for (int i = 0; i < parent->ControlCount(); ++i) {
         TControl* child = parent->Controls(i);
-        if (child == nullptr || dynamic_cast<TWinControl*>(child) != nullptr)
+        if (child == nullptr || child->InheritsFrom(TWinControl::kClassInfo))
             continue;
         const RECT bounds = child->BoundsRect();
         RECT common;
@@ -209,10 +209,10 @@ void TepBitmapButton::SetFace(TBitmap& face, const TBitmap* bitmap) {
 bool TepBitmapButton::ReadProperty(std::string_view name, TReader& reader) {
     if (name == "ClickSound")
         reader.ReadReference(
-            [this](TComponent* player) { SetClickSound(dynamic_cast<TepWavePlayer*>(player)); });
+            [this](TComponent* player) { SetClickSound(ObjectAs<TepWavePlayer>(player)); });
     else if (name == "ActiveSound")
         reader.ReadReference(
-            [this](TComponent* player) { SetActiveSound(dynamic_cast<TepWavePlayer*>(player)); });
+            [this](TComponent* player) { SetActiveSound(ObjectAs<TepWavePlayer>(player)); });
     else
         return TepCustomBitmapButton::ReadProperty(name, reader);
     return true;

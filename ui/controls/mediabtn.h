@@ -21,7 +21,8 @@ public:
     explicit TepCustomBitmapButton(TComponent* owner);
     ~TepCustomBitmapButton() override;
 
-    std::string_view ClassName() const override { return "TepCustomBitmapButton"; }
+    static constexpr TClassInfo kClassInfo{"TepCustomBitmapButton", &TCustomControl::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     bool Active() const { return active_; }
     TDownState DownState() const { return downState_; }
@@ -85,7 +86,8 @@ private:
 class TepBitmapButton : public TepCustomBitmapButton {
 public:
     explicit TepBitmapButton(TComponent* owner) : TepCustomBitmapButton(owner) {}
-    std::string_view ClassName() const override { return "TepBitmapButton"; }
+    static constexpr TClassInfo kClassInfo{"TepBitmapButton", &TepCustomBitmapButton::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     // A null bitmap is ignored.
     void SetBmpActive(const TBitmap* bitmap) { SetFace(BmpActive(), bitmap); }

@@ -78,7 +78,7 @@ void TepWave::Assign(const TPersistent* source) {
         Changed();
         return;
     }
-    if (const auto* wave = dynamic_cast<const TepWave*>(source)) {
+    if (const auto* wave = ObjectAs<const TepWave>(source)) {
         if (wave != this)
             ReplaceBytes(wave->bytes_);
         Changed();

@@ -46,7 +46,8 @@ public:
     TepWave(const TepWave&) = delete;
     TepWave& operator=(const TepWave&) = delete;
 
-    std::string_view ClassName() const override { return "TepWave"; }
+    static constexpr TClassInfo kClassInfo{"TepWave", &TPersistent::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     // Takes the stream's whole size from its position. A stream that delivers fewer bytes raises
     // "Stream read error" and leaves the wave as it was.
@@ -82,7 +83,8 @@ public:
     // Stops every sound of the process before the wave's memory goes.
     ~TepWavePlayer() override;
 
-    std::string_view ClassName() const override { return "TepWavePlayer"; }
+    static constexpr TClassInfo kClassInfo{"TepWavePlayer", &TComponent::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     void Play();
 

@@ -19,7 +19,8 @@ public:
     TApplication();
     ~TApplication() override;
 
-    std::string_view ClassName() const override { return "TApplication"; }
+    static constexpr TClassInfo kClassInfo{"TApplication", &TComponent::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     // The hidden application window, which exists from construction on.
     HWND Handle() const override { return handle_.get(); }

@@ -9,7 +9,8 @@ enum class TBevelStyle { bsLowered, bsRaised };
 class TBevel : public TGraphicControl {
 public:
     explicit TBevel(TComponent* owner);
-    std::string_view ClassName() const override { return "TBevel"; }
+    static constexpr TClassInfo kClassInfo{"TBevel", &TGraphicControl::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     TBevelShape Shape() const { return shape_; }
     void SetShape(TBevelShape shape);

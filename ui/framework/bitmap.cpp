@@ -140,7 +140,7 @@ void TBitmap::Assign(const TPersistent* source) {
         ReplaceImage({}, {});
         return;
     }
-    const auto* bitmap = dynamic_cast<const TBitmap*>(source);
+    const auto* bitmap = ObjectAs<const TBitmap>(source);
     if (bitmap == nullptr) {
         TPersistent::Assign(source);
         return;

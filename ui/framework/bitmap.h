@@ -28,7 +28,8 @@ public:
     TBitmap(const TBitmap&) = delete;
     TBitmap& operator=(const TBitmap&) = delete;
 
-    std::string_view ClassName() const override { return "TBitmap"; }
+    static constexpr TClassInfo kClassInfo{"TBitmap", &TPersistent::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     int Width() const { return width_; }
     int Height() const { return height_; }

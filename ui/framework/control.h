@@ -30,7 +30,8 @@ public:
     explicit TControl(TComponent* owner);
     ~TControl() override;
 
-    std::string_view ClassName() const override { return "TControl"; }
+    static constexpr TClassInfo kClassInfo{"TControl", &TComponent::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     // Defined beside TWinControl, as is SetParent: a control knows its parent only as a control.
     TWinControl* Parent() const;

@@ -7,7 +7,8 @@
 class TCustomControl : public TWinControl {
 public:
     explicit TCustomControl(TComponent* owner) : TWinControl(owner) {}
-    std::string_view ClassName() const override { return "TCustomControl"; }
+    static constexpr TClassInfo kClassInfo{"TCustomControl", &TWinControl::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     TCanvas& Canvas() { return canvas_; }
     void PaintWindow(HDC dc) override;
@@ -23,7 +24,8 @@ private:
 class TGraphicControl : public TControl {
 public:
     explicit TGraphicControl(TComponent* owner) : TControl(owner) {}
-    std::string_view ClassName() const override { return "TGraphicControl"; }
+    static constexpr TClassInfo kClassInfo{"TGraphicControl", &TControl::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     TCanvas& Canvas() { return canvas_; }
 

@@ -76,7 +76,7 @@ HFONT TFont::Handle() {
 }
 
 void TFont::Assign(const TPersistent* source) {
-    const auto* font = dynamic_cast<const TFont*>(source);
+    const auto* font = ObjectAs<const TFont>(source);
     if (font == nullptr) {
         TPersistent::Assign(source);
         return;

@@ -14,7 +14,8 @@ enum TFontStyle : std::uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 class TFont : public TPersistent {
 public:
     TFont();
-    std::string_view ClassName() const override { return "TFont"; }
+    static constexpr TClassInfo kClassInfo{"TFont", &TPersistent::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     const std::string& Name() const { return name_; }
     void SetName(const std::string& name);

@@ -162,7 +162,7 @@ void TForm::ApplyPosition() {
 }
 
 TForm* TForm::CentringForm() const {
-    return dynamic_cast<TForm*>(Owner());
+    return ObjectAs<TForm>(Owner());
 }
 
 void TForm::ApplyColorKey() {
@@ -180,7 +180,7 @@ void TForm::FocusFirstControl() {
     std::function<TWinControl*(const TWinControl&)> first = [&](const TWinControl& parent) -> TWinControl* {
         std::vector<TWinControl*> children;
         for (int i = 0; i < parent.ControlCount(); ++i)
-            if (auto* child = dynamic_cast<TWinControl*>(parent.Controls(i));
+            if (auto* child = ObjectAs<TWinControl>(parent.Controls(i));
                 child && child->Visible() && child->Enabled())
                 children.push_back(child);
         std::stable_sort(children.begin(), children.end(),
@@ -380,5 +380,5 @@ TForm* GetParentForm(const TControl* control) {
     const TControl* top = control;
     while (top != nullptr && top->Parent() != nullptr)
         top = top->Parent();
-    return dynamic_cast<TForm*>(const_cast<TControl*>(top));
+    return ObjectAs<TForm>(const_cast<TControl*>(top));
 }

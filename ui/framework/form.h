@@ -18,7 +18,8 @@ public:
     explicit TForm(TComponent* owner);
     ~TForm() override;
 
-    std::string_view ClassName() const override { return "TForm"; }
+    static constexpr TClassInfo kClassInfo{"TForm", &TWinControl::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     // Creates a form and runs its creation handler, for forms not made through the application.
     template <class T> static T* Create(TComponent* owner) {

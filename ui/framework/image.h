@@ -11,7 +11,8 @@
 class TImage : public TGraphicControl {
 public:
     explicit TImage(TComponent* owner);
-    std::string_view ClassName() const override { return "TImage"; }
+    static constexpr TClassInfo kClassInfo{"TImage", &TGraphicControl::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     TBitmap& Picture() { return *picture_; }
     bool AutoSize() const { return autoSize_; }

@@ -13,7 +13,8 @@
 class TImageList : public TComponent {
 public:
     explicit TImageList(TComponent* owner) : TComponent(owner) {}
-    std::string_view ClassName() const override { return "TImageList"; }
+    static constexpr TClassInfo kClassInfo{"TImageList", &TComponent::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     // Images are of one size: a new size drops those held.
     int Width() const { return width_; }

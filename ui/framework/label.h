@@ -7,7 +7,8 @@
 class TLabel : public TGraphicControl {
 public:
     explicit TLabel(TComponent* owner);
-    std::string_view ClassName() const override { return "TLabel"; }
+    static constexpr TClassInfo kClassInfo{"TLabel", &TGraphicControl::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool autoSize);

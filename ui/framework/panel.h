@@ -8,7 +8,8 @@ enum class TPanelBevel { bvNone, bvLowered, bvRaised };
 class TPanel : public TCustomControl {
 public:
     explicit TPanel(TComponent* owner);
-    std::string_view ClassName() const override { return "TPanel"; }
+    static constexpr TClassInfo kClassInfo{"TPanel", &TCustomControl::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     TPanelBevel BevelOuter() const { return bevelOuter_; }
     void SetBevelOuter(TPanelBevel bevel);

@@ -84,13 +84,13 @@ void TControl::SetParent(TWinControl* parent) {
 }
 
 void TControl::SetParentComponent(TComponent* parent) {
-    if (auto* control = dynamic_cast<TWinControl*>(parent))
+    if (auto* control = ObjectAs<TWinControl>(parent))
         SetParent(control);
 }
 
 void TWinControl::InsertControl(TControl* control) {
     control->parent_ = this;
-    if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
+    if (auto* windowed = ObjectAs<TWinControl>(control)) {
         if (windowed->tabOrder_ < 0)
             windowed->tabOrder_ = static_cast<int>(windowed_.size());
         windowed_.push_back(windowed);
@@ -110,7 +110,7 @@ void TWinControl::InsertControl(TControl* control) {
 
 void TWinControl::RemoveControl(TControl* control) {
     control->Invalidate();
-    if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
+    if (auto* windowed = ObjectAs<TWinControl>(control)) {
         std::erase(windowed_, windowed);
         windowed->DestroyHandle();
     }

@@ -25,7 +25,8 @@ public:
     explicit TWinControl(TComponent* owner);
     ~TWinControl() override;
 
-    std::string_view ClassName() const override { return "TWinControl"; }
+    static constexpr TClassInfo kClassInfo{"TWinControl", &TControl::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     HWND Handle();
     bool HandleAllocated() const { return handle_ != nullptr; }

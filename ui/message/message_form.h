@@ -17,7 +17,8 @@ public:
     // Whoever creates the dialog owns it. It centres on `ownerForm` (or none) and forgets that form when
     // the form is freed.
     explicit TfMessage(TForm* ownerForm);
-    std::string_view ClassName() const override { return "TfMessage"; }
+    static constexpr TClassInfo kClassInfo{"TfMessage", &TForm::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     TPanel* pnlTop = nullptr;
     TImage* imgTopLeft = nullptr;

@@ -45,7 +45,7 @@ void RegisterDialogClasses() {
 }
 
 template <class T> T* Bind(const TComponent& form, std::string_view name) {
-    auto* control = dynamic_cast<T*>(form.FindComponent(name));
+    auto* control = ObjectAs<T>(form.FindComponent(name));
     if (control == nullptr)
         throw platform::Error("The message dialog's design lacks " + std::string(name));
     return control;

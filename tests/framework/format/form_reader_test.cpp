@@ -112,7 +112,7 @@ TEST_F(FormReader, UsesAComponentTheRootAlreadyOwns) {
 TEST_F(FormReader, CreatesTheRootThroughTheRegistry) {
     TMemoryStream stream(DesignFromText(kDesign));
     std::unique_ptr<TComponent> root = TReader(stream).ReadRootComponent();
-    ASSERT_NE(dynamic_cast<TTestForm*>(root.get()), nullptr);
+    ASSERT_NE(ObjectAs<TTestForm>(root.get()), nullptr);
     EXPECT_EQ(root->ComponentCount(), 3);
 }
 

@@ -10,7 +10,8 @@ namespace {
 class TPainted : public TComponent {
 public:
     TPainted() : TComponent(nullptr) {}
-    std::string_view ClassName() const override { return "TPainted"; }
+    static constexpr TClassInfo kClassInfo{"TPainted", &TComponent::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
     bool ReadProperty(std::string_view name, TReader& reader) override {
         if (name == "Color")
             color = ReadColor(reader);

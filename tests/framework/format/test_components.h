@@ -17,7 +17,8 @@
 // A sub-object with a published property and a defined binary block.
 class TTestFont : public TPersistent {
 public:
-    std::string_view ClassName() const override { return "TTestFont"; }
+    static constexpr TClassInfo kClassInfo{"TTestFont", &TPersistent::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
     bool ReadProperty(std::string_view name, TReader& reader) override {
         if (name == "Name")
             fontName = reader.ReadString();
@@ -52,7 +53,8 @@ public:
 class TTestItem : public TComponent {
 public:
     explicit TTestItem(TComponent* owner) : TComponent(owner) {}
-    std::string_view ClassName() const override { return "TTestItem"; }
+    static constexpr TClassInfo kClassInfo{"TTestItem", &TComponent::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     bool ReadProperty(std::string_view name, TReader& reader) override {
         if (name == "Count")
@@ -89,7 +91,7 @@ public:
     bool HasParent() const override { return parent != nullptr && parent != Owner(); }
     void GetChildren(const std::function<void(TComponent&)>& proc, TComponent& root) override {
         for (int i = 0; i < root.ComponentCount(); ++i)
-            if (auto* item = dynamic_cast<TTestItem*>(root.Component(i));
+            if (auto* item = ObjectAs<TTestItem>(root.Component(i));
                 item != nullptr && item->parent == this)
                 proc(*item);
     }
@@ -119,8 +121,9 @@ public:
     }
     // Ignores the owner, as a root may: the reader refuses it as a child.
     explicit TTestForm(TComponent*) : TTestForm() {}
-    std::string_view ClassName() const override { return "TTestForm"; }
-    TTestItem* Item(std::string_view name) const { return dynamic_cast<TTestItem*>(FindComponent(name)); }
+    static constexpr TClassInfo kClassInfo{"TTestForm", &TComponent::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
+    TTestItem* Item(std::string_view name) const { return ObjectAs<TTestItem>(FindComponent(name)); }
 
     TObject* clicked = nullptr;
 };

@@ -19,7 +19,8 @@ public:
     TComponent(const TComponent&) = delete;
     TComponent& operator=(const TComponent&) = delete;
 
-    std::string_view ClassName() const override { return "TComponent"; }
+    static constexpr TClassInfo kClassInfo{"TComponent", &TPersistent::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     TComponent* Owner() const { return owner_; }
     const std::string& Name() const { return name_; }

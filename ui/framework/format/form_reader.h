@@ -70,7 +70,7 @@ public:
     // The same for a field of a given component class; a component of another class is an error.
     template <class T> void ReadReference(T*& field) {
         ReadReference([this, &field](TComponent* found) {
-            T* typed = dynamic_cast<T*>(found);
+            T* typed = ObjectAs<T>(found);
             if (found != nullptr && typed == nullptr)
                 Error("Component '" + found->Name() + "' has the wrong class " +
                       std::string(found->ClassName()));

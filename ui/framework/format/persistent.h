@@ -15,16 +15,38 @@ public:
     using Error::Error;
 };
 
+// A class's name and its parent's: the type tests of the component model, with no RTTI in the program.
+struct TClassInfo {
+    std::string_view name;
+    const TClassInfo* parent;
+};
+
 class TObject {
 public:
+    static constexpr TClassInfo kClassInfo{"TObject", nullptr};
+
     virtual ~TObject() = default;
-    virtual std::string_view ClassName() const { return "TObject"; }
+    // Each class overrides this with its own kClassInfo, which names its parent's.
+    virtual const TClassInfo& ClassInfo() const { return kClassInfo; }
+    std::string_view ClassName() const { return ClassInfo().name; }
+    bool InheritsFrom(const TClassInfo& ancestor) const {
+        for (const TClassInfo* info = &ClassInfo(); info != nullptr; info = info->parent)
+            if (info == &ancestor)
+                return true;
+        return false;
+    }
 };
+
+// `object` as a T when it is one (or derives from it), else null.
+template <class T, class From> T* ObjectAs(From* object) {
+    return object != nullptr && object->InheritsFrom(T::kClassInfo) ? static_cast<T*>(object) : nullptr;
+}
 
 // An object that can copy itself from another and take part in the form-layout format.
 class TPersistent : public TObject {
 public:
-    std::string_view ClassName() const override { return "TPersistent"; }
+    static constexpr TClassInfo kClassInfo{"TPersistent", &TObject::kClassInfo};
+    const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
     // Copies `source` into this object. The base asks the source to assign itself here and fails with
     // "Cannot assign a %s to a %s" when it cannot (a null source is named "nil").
