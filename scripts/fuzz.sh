@@ -9,19 +9,20 @@
 #   suite_path      the registered path cut down to the suite path
 #   rle8            the run-length encoded bitmap bodies of the skin
 #   bitmap          the bitmap reader: a BMP file as a bitmap reads it from a stream
+#   design_pack     the packed designs a program embeds: unpacking any bytes, packing round trips
 # Each target works in build/fuzz/<target>/: its corpus, fuzz.log, and its findings as crash-*,
 # leak-*, timeout-* and oom-* files. The script exits non-zero when any target made a finding. Once
 # fixed, a finding goes into tests/fuzz/regressions/<target>/, where <target>_replay_test replays it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-all_targets=(form_reader start_argument version_text suite_path rle8 bitmap)
+all_targets=(form_reader start_argument version_text suite_path rle8 bitmap design_pack)
 which=${1:-all}
 seconds=${2:-600}
 shift $(($# < 2 ? $# : 2))
 case $which in
   all) targets=("${all_targets[@]}") ;;
-  form_reader | start_argument | version_text | suite_path | rle8 | bitmap) targets=("$which") ;;
+  form_reader | start_argument | version_text | suite_path | rle8 | bitmap | design_pack) targets=("$which") ;;
   *) echo "unknown target '$which'; one of: ${all_targets[*]} all" >&2; exit 2 ;;
 esac
 [[ $seconds =~ ^[0-9]+$ ]] || { echo "seconds must be a whole number, not '$seconds'" >&2; exit 2; }

@@ -212,6 +212,8 @@ TEST_F(ButtonTest, EveryClickHandsItsModalResultToTheFormZeroIncluded) {
 TEST_F(ButtonTest, ALayoutStoresTheValuesWithoutDefaultsAlwaysAndFacesAndSoundsWhenSet) {
     RegisterMediaBtnClasses();
     RegisterWavCtrlClasses();
+    RegisterMediaBtnWriters();
+    RegisterWavCtrlWriters();
     form->SetName("frm");
     button->SetName("ep");
     button->OnClick = {}; // the recorder's handler is not one the form publishes

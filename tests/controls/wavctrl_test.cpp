@@ -131,6 +131,7 @@ TEST_F(WavCtrl, ReplacingBytesThatMayBePlayingStopsTheSoundFirst) {
 
 TEST_F(WavCtrl, DataRoundTripKeepsTheBytesAndTheCount) {
     RegisterWavCtrlClasses();
+    RegisterWavCtrlWriters();
     for (std::size_t n : {0u, 1u, 300u}) {
         TepWavePlayer player(nullptr);
         player.SetName("wp");
@@ -162,6 +163,7 @@ TEST_F(WavCtrl, DataRoundTripKeepsTheBytesAndTheCount) {
 
 TEST_F(WavCtrl, PlayerStoresEnabledAlwaysAndOptionsWhenNotTheDefault) {
     RegisterWavCtrlClasses();
+    RegisterWavCtrlWriters();
     TepWavePlayer player(nullptr);
     player.SetName("wp");
     TMemoryStream design;

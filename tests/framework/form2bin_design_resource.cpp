@@ -1,3 +1,5 @@
+#include "ui/framework/format/design_pack.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -9,5 +11,5 @@ std::vector<std::uint8_t> LoadSampleDesign() {
         return {};
     // Resource memory belongs to the module: nothing to free.
     const auto* bytes = static_cast<const std::uint8_t*>(::LockResource(::LoadResource(nullptr, found)));
-    return {bytes, bytes + ::SizeofResource(nullptr, found)};
+    return UnpackDesign({bytes, ::SizeofResource(nullptr, found)});
 }

@@ -37,17 +37,19 @@ function(mivora_add_form target design outvar)
     get_filename_component(dir ${dir} ABSOLUTE)
     list(APPEND search -I ${dir})
   endforeach()
-  add_custom_command(OUTPUT ${binary}
-    COMMAND ${form2bin} ${source} ${binary} ${search} --depfile ${binary}.d
+  # A program embeds the packed form, which TForm::ReadDesign unpacks.
+  set(packed ${binary}.packed)
+  add_custom_command(OUTPUT ${binary} ${packed}
+    COMMAND ${form2bin} ${source} ${binary} ${search} --depfile ${binary}.d --packed ${packed}
     DEPENDS ${source} ${form2bin_depends}
     DEPFILE ${binary}.d
     COMMENT "Converting design ${design}")
-  add_custom_target(${target} DEPENDS ${binary})
+  add_custom_target(${target} DEPENDS ${binary} ${packed})
   set(${outvar} ${binary} PARENT_SCOPE)
   if(F_RESOURCE)
     set(rc ${CMAKE_CURRENT_BINARY_DIR}/forms/${stem}.rc)
-    file(WRITE ${rc} "${F_RESOURCE} RCDATA \"${binary}\"\n")
-    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${binary})
+    file(WRITE ${rc} "${F_RESOURCE} RCDATA \"${packed}\"\n")
+    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${packed})
     set(${outvar}_RC ${rc} PARENT_SCOPE)
   endif()
 endfunction()

@@ -1,6 +1,8 @@
-// form2bin <design.txt> <design.bin> [-I <dir>]... [--depfile <file>]
+// form2bin <design.txt> <design.bin> [-I <dir>]... [--depfile <file>] [--packed <file>]
 // Turns a design's text form into its binary form. Files named by @file and @bitmap are looked up in
-// the design's own directory, then in each -I directory.
+// the design's own directory, then in each -I directory. --packed also writes the packed form that
+// programs embed.
+#include "ui/framework/format/design_pack.h"
 #include "ui/framework/format/form_text.h"
 
 #include <iconv.h>
@@ -51,6 +53,14 @@ std::string DepfileName(const fs::path& path) {
     return escaped;
 }
 
+bool WriteAll(const fs::path& path, std::span<const std::uint8_t> bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        std::cerr << "cannot write " << path.string() << "\n";
+    return static_cast<bool>(out);
+}
+
 std::vector<std::uint8_t> ReadAll(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file)
@@ -62,17 +72,21 @@ int Run(int argc, char** argv) {
     std::vector<fs::path> searchDirs;
     std::vector<std::string> positional;
     std::string depfile;
+    std::string packed;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "-I" && i + 1 < argc)
             searchDirs.emplace_back(argv[++i]);
         else if (arg == "--depfile" && i + 1 < argc)
             depfile = argv[++i];
+        else if (arg == "--packed" && i + 1 < argc)
+            packed = argv[++i];
         else
             positional.push_back(arg);
     }
     if (positional.size() != 2) {
-        std::cerr << "usage: form2bin <design.txt> <design.bin> [-I <dir>]... [--depfile <file>]\n";
+        std::cerr << "usage: form2bin <design.txt> <design.bin> [-I <dir>]... [--depfile <file>] "
+                     "[--packed <file>]\n";
         return 2;
     }
     const fs::path input = positional[0];
@@ -102,12 +116,9 @@ int Run(int argc, char** argv) {
         std::cerr << input.string() << ": " << e.what() << "\n";
         return 1;
     }
-    std::ofstream out(output, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(binary.Memory()), static_cast<std::streamsize>(binary.Size()));
-    if (!out) {
-        std::cerr << "cannot write " << output.string() << "\n";
+    if (!WriteAll(output, binary.Bytes()) ||
+        (!packed.empty() && !WriteAll(packed, PackDesign(binary.Bytes()))))
         return 1;
-    }
     if (!depfile.empty()) {
         std::ofstream dep(depfile, std::ios::trunc);
         dep << DepfileName(output) << ":";

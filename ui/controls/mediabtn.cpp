@@ -7,6 +7,7 @@
 #include "ui/framework/format/form_writer.h"
 #include "ui/framework/format/property_io.h"
 #include "ui/framework/gdi_guards.h"
+#include "ui/framework/register_classes.h"
 
 using framework::SavedDcState;
 
@@ -193,7 +194,6 @@ bool TepCustomBitmapButton::ReadProperty(std::string_view name, TReader& reader)
 }
 
 void TepCustomBitmapButton::WriteProperties(TWriter& writer) const {
-    TCustomControl::WriteProperties(writer);
     WriteColor(writer, "BackColor", backColor_);
     writer.WriteInteger("ModalResult", modalResult_);
     writer.WriteBool("Transparent", transparent_);
@@ -208,18 +208,15 @@ void TepBitmapButton::SetFace(TBitmap& face, const TBitmap* bitmap) {
 
 bool TepBitmapButton::ReadProperty(std::string_view name, TReader& reader) {
     if (name == "ClickSound")
-        reader.ReadReference(
-            [this](TComponent* player) { SetClickSound(ObjectAs<TepWavePlayer>(player)); });
+        reader.ReadReference([this](TComponent* player) { SetClickSound(ObjectAs<TepWavePlayer>(player)); });
     else if (name == "ActiveSound")
-        reader.ReadReference(
-            [this](TComponent* player) { SetActiveSound(ObjectAs<TepWavePlayer>(player)); });
+        reader.ReadReference([this](TComponent* player) { SetActiveSound(ObjectAs<TepWavePlayer>(player)); });
     else
         return TepCustomBitmapButton::ReadProperty(name, reader);
     return true;
 }
 
 void TepBitmapButton::WriteProperties(TWriter& writer) const {
-    TepCustomBitmapButton::WriteProperties(writer);
     auto& self = const_cast<TepBitmapButton&>(*this);
     writer.WriteObject("BmpActive", self.BmpActive());
     writer.WriteObject("BmpNormal", self.BmpNormal());
@@ -240,4 +237,9 @@ TPersistent* TepBitmapButton::SubObject(std::string_view name) {
 
 void RegisterMediaBtnClasses() {
     RegisterComponentClass<TepBitmapButton>("TepBitmapButton");
+}
+
+void RegisterMediaBtnWriters() {
+    RegisterFrameworkWriters();
+    RegisterPropertyWriters<TepCustomBitmapButton, TepBitmapButton>();
 }

@@ -54,7 +54,7 @@ public:
     void PaintParentBackground(TCanvas& canvas);
 
     bool ReadProperty(std::string_view name, TReader& reader) override;
-    void WriteProperties(TWriter& writer) const override;
+    void WriteProperties(TWriter& writer) const;
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
@@ -95,7 +95,7 @@ public:
     void SetBmpDown(const TBitmap* bitmap) { SetFace(BmpDown(), bitmap); }
 
     bool ReadProperty(std::string_view name, TReader& reader) override;
-    void WriteProperties(TWriter& writer) const override;
+    void WriteProperties(TWriter& writer) const;
     TPersistent* SubObject(std::string_view name) override;
 
 private:
@@ -104,6 +104,8 @@ private:
 
 // Makes TepBitmapButton known to the form-layout reader.
 void RegisterMediaBtnClasses();
+// The bitmap buttons' properties for the form-layout writer (tools and tests), and the framework's.
+void RegisterMediaBtnWriters();
 
 // The whole bitmap at (x, y), its pixels of `keyColor` left out; clNone draws it opaque.
 void DrawKeyedBitmap(TCanvas& canvas, int x, int y, TBitmap& bitmap, TColor keyColor);

@@ -155,7 +155,6 @@ bool TepWavePlayer::ReadProperty(std::string_view name, TReader& reader) {
 }
 
 void TepWavePlayer::WriteProperties(TWriter& writer) const {
-    TComponent::WriteProperties(writer);
     writer.WriteBool("Enabled", enabled_);
     if (options_ != TOptionsSet{wpoSync})
         writer.WriteSetBits("Options", options_.Bits(), kOptionNames);
@@ -170,4 +169,8 @@ TPersistent* TepWavePlayer::SubObject(std::string_view name) {
 
 void RegisterWavCtrlClasses() {
     RegisterComponentClass<TepWavePlayer>("TepWavePlayer");
+}
+
+void RegisterWavCtrlWriters() {
+    RegisterPropertyWriters<TepWavePlayer>();
 }

@@ -102,7 +102,7 @@ public:
     TNotifyEvent AfterPlay;
 
     bool ReadProperty(std::string_view name, TReader& reader) override;
-    void WriteProperties(TWriter& writer) const override;
+    void WriteProperties(TWriter& writer) const;
     TPersistent* SubObject(std::string_view name) override;
 
 private:
@@ -114,3 +114,5 @@ private:
 
 // Makes TepWavePlayer known to the form-layout reader.
 void RegisterWavCtrlClasses();
+// The wave player's properties for the form-layout writer (tools and tests).
+void RegisterWavCtrlWriters();

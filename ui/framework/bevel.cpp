@@ -83,7 +83,6 @@ bool TBevel::ReadProperty(std::string_view name, TReader& reader) {
 }
 
 void TBevel::WriteProperties(TWriter& writer) const {
-    TGraphicControl::WriteProperties(writer);
     if (shape_ != TBevelShape::bsBox)
         writer.WriteIdent("Shape", kShapes[static_cast<std::size_t>(shape_)]);
     if (style_ != TBevelStyle::bsLowered)

@@ -18,7 +18,7 @@ public:
     void SetStyle(TBevelStyle style);
 
     bool ReadProperty(std::string_view name, TReader& reader) override;
-    void WriteProperties(TWriter& writer) const override;
+    void WriteProperties(TWriter& writer) const;
 
 protected:
     void Paint() override;

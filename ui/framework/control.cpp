@@ -225,7 +225,6 @@ bool TControl::ReadProperty(std::string_view name, TReader& reader) {
 }
 
 void TControl::WriteProperties(TWriter& writer) const {
-    TComponent::WriteProperties(writer);
     writer.WriteInteger("Left", left_);
     writer.WriteInteger("Top", top_);
     writer.WriteInteger("Width", width_);

@@ -87,7 +87,7 @@ public:
     TNotifyEvent OnClick;
 
     bool ReadProperty(std::string_view name, TReader& reader) override;
-    void WriteProperties(TWriter& writer) const override;
+    void WriteProperties(TWriter& writer) const;
     TPersistent* SubObject(std::string_view name) override;
     void SetParentComponent(TComponent* parent) override;
     bool HasParent() const override { return true; }

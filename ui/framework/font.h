@@ -36,7 +36,7 @@ public:
     HFONT Handle();
     void Assign(const TPersistent* source) override;
     bool ReadProperty(std::string_view name, TReader& reader) override;
-    void WriteProperties(TWriter& writer) const override;
+    void WriteProperties(TWriter& writer) const;
 
     // Told of every change, so a control can repaint or resize.
     std::function<void()> OnChange;

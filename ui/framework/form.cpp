@@ -3,6 +3,7 @@
 #include "platform/error.h"
 #include "platform/win32/system_function.h"
 #include "ui/framework/app_host.h"
+#include "ui/framework/format/design_pack.h"
 #include "ui/framework/format/form_reader.h"
 #include "ui/framework/format/form_writer.h"
 #include "ui/framework/format/property_io.h"
@@ -96,7 +97,7 @@ void TForm::ReadDesign(const char* name) {
         framework::ModuleResource(::GetModuleHandleA(nullptr), name, reinterpret_cast<LPCSTR>(RT_RCDATA));
     if (!data)
         throw EReadError("Resource " + std::string(name) + " not found");
-    TMemoryStream stream(std::vector<std::uint8_t>(data->begin(), data->end()));
+    TMemoryStream stream(UnpackDesign(*data));
     ReadComponentResource(stream, *this);
 }
 
@@ -351,7 +352,6 @@ bool TForm::ReadProperty(std::string_view name, TReader& reader) {
 }
 
 void TForm::WriteProperties(TWriter& writer) const {
-    TWinControl::WriteProperties(writer);
     if (borderStyle_ != TBorderStyle::bsSizeable)
         writer.WriteIdent("BorderStyle", kBorderStyles[static_cast<std::size_t>(borderStyle_)]);
     if (formStyle_ != TFormStyle::fsNormal)

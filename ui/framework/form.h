@@ -67,7 +67,7 @@ public:
     TCloseEvent OnClose;
 
     bool ReadProperty(std::string_view name, TReader& reader) override;
-    void WriteProperties(TWriter& writer) const override;
+    void WriteProperties(TWriter& writer) const;
     void Loaded() override;
 
 protected:

@@ -50,7 +50,6 @@ bool TImage::ReadProperty(std::string_view name, TReader& reader) {
 }
 
 void TImage::WriteProperties(TWriter& writer) const {
-    TGraphicControl::WriteProperties(writer);
     if (autoSize_)
         writer.WriteBool("AutoSize", true);
     if (stretch_)

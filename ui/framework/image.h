@@ -21,7 +21,7 @@ public:
     void SetStretch(bool stretch);
 
     bool ReadProperty(std::string_view name, TReader& reader) override;
-    void WriteProperties(TWriter& writer) const override;
+    void WriteProperties(TWriter& writer) const;
     TPersistent* SubObject(std::string_view name) override;
     void Loaded() override;
 

@@ -83,7 +83,6 @@ bool TImageList::ReadProperty(std::string_view name, TReader& reader) {
 }
 
 void TImageList::WriteProperties(TWriter& writer) const {
-    TComponent::WriteProperties(writer);
     writer.WriteInteger("Width", width_);
     writer.WriteInteger("Height", height_);
 }

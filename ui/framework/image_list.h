@@ -36,7 +36,7 @@ public:
     bool GetBitmap(int index, TBitmap& bitmap);
 
     bool ReadProperty(std::string_view name, TReader& reader) override;
-    void WriteProperties(TWriter& writer) const override;
+    void WriteProperties(TWriter& writer) const;
     void DefineProperties(TFiler& filer) override;
 
 private:

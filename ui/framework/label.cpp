@@ -65,7 +65,6 @@ bool TLabel::ReadProperty(std::string_view name, TReader& reader) {
 }
 
 void TLabel::WriteProperties(TWriter& writer) const {
-    TGraphicControl::WriteProperties(writer);
     if (!autoSize_)
         writer.WriteBool("AutoSize", false);
     if (transparent_)

@@ -16,7 +16,7 @@ public:
     void SetTransparent(bool transparent);
 
     bool ReadProperty(std::string_view name, TReader& reader) override;
-    void WriteProperties(TWriter& writer) const override;
+    void WriteProperties(TWriter& writer) const;
     void Loaded() override;
 
 protected:

@@ -51,7 +51,6 @@ bool TPanel::ReadProperty(std::string_view name, TReader& reader) {
 }
 
 void TPanel::WriteProperties(TWriter& writer) const {
-    TCustomControl::WriteProperties(writer);
     if (bevelOuter_ != TPanelBevel::bvRaised)
         writer.WriteIdent("BevelOuter", kBevels[static_cast<std::size_t>(bevelOuter_)]);
 }

@@ -15,7 +15,7 @@ public:
     void SetBevelOuter(TPanelBevel bevel);
 
     bool ReadProperty(std::string_view name, TReader& reader) override;
-    void WriteProperties(TWriter& writer) const override;
+    void WriteProperties(TWriter& writer) const;
 
 protected:
     void Paint() override;

@@ -281,7 +281,6 @@ bool TWinControl::ReadProperty(std::string_view name, TReader& reader) {
 }
 
 void TWinControl::WriteProperties(TWriter& writer) const {
-    TControl::WriteProperties(writer);
     if (tabStop_)
         writer.WriteBool("TabStop", true);
     if (tabOrder_ >= 0)

@@ -63,7 +63,7 @@ public:
     TKeyPressEvent OnKeyPress;
 
     bool ReadProperty(std::string_view name, TReader& reader) override;
-    void WriteProperties(TWriter& writer) const override;
+    void WriteProperties(TWriter& writer) const;
     void GetChildren(const std::function<void(TComponent&)>& proc, TComponent& root) override;
     void Loaded() override {
         TControl::Loaded();

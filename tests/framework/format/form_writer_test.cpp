@@ -7,6 +7,7 @@
 namespace {
 
 std::vector<std::uint8_t> Written(TComponent& root) {
+    RegisterTestClasses();
     TMemoryStream stream;
     WriteComponentResource(stream, root);
     return stream.TakeBytes();

@@ -21,8 +21,7 @@ public:
             return TComponent::ReadProperty(name, reader);
         return true;
     }
-    void WriteProperties(TWriter& writer) const override {
-        TComponent::WriteProperties(writer);
+    void WriteProperties(TWriter& writer) const {
         WriteColor(writer, "Color", color);
         WriteCursor(writer, "Cursor", cursor);
     }
@@ -54,6 +53,7 @@ TEST(PropertyIo, NamedValuesStayNamesAndOthersNumbers) {
         EXPECT_EQ(painted.cursor, c.cursor) << c.cursorText;
 
         TMemoryStream out;
+        RegisterPropertyWriters<TPainted>();
         WriteComponentResource(out, painted);
         EXPECT_EQ(out.Bytes(), design) << c.colorText << " and " << c.cursorText << " are stored as read";
     }

@@ -28,7 +28,7 @@ public:
             return false;
         return true;
     }
-    void WriteProperties(TWriter& writer) const override {
+    void WriteProperties(TWriter& writer) const {
         if (fontName != "Arial")
             writer.WriteString("Name", fontName);
         if (style != 0)
@@ -73,8 +73,7 @@ public:
             return TComponent::ReadProperty(name, reader);
         return true;
     }
-    void WriteProperties(TWriter& writer) const override {
-        TComponent::WriteProperties(writer);
+    void WriteProperties(TWriter& writer) const {
         if (count != 0)
             writer.WriteInteger("Count", count);
         if (!caption.empty())
@@ -91,8 +90,7 @@ public:
     bool HasParent() const override { return parent != nullptr && parent != Owner(); }
     void GetChildren(const std::function<void(TComponent&)>& proc, TComponent& root) override {
         for (int i = 0; i < root.ComponentCount(); ++i)
-            if (auto* item = ObjectAs<TTestItem>(root.Component(i));
-                item != nullptr && item->parent == this)
+            if (auto* item = ObjectAs<TTestItem>(root.Component(i)); item != nullptr && item->parent == this)
                 proc(*item);
     }
     void Loaded() override {
@@ -131,6 +129,7 @@ public:
 inline void RegisterTestClasses() {
     RegisterComponentClass<TTestItem>("TTestItem");
     RegisterComponentClass<TTestForm>("TTestForm");
+    RegisterPropertyWriters<TTestFont, TTestItem>();
 }
 
 // A design's binary form from its text form (strings taken as they are).

@@ -30,7 +30,7 @@ public:
 
     // "Tag", stored when not 0.
     bool ReadProperty(std::string_view name, TReader& reader) override;
-    void WriteProperties(TWriter& writer) const override;
+    void WriteProperties(TWriter& writer) const;
 
     int ComponentCount() const { return static_cast<int>(components_.size()); }
     TComponent* Component(int index) const { return components_.at(static_cast<std::size_t>(index)); }

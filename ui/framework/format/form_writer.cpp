@@ -3,6 +3,7 @@
 #include "ui/framework/format/little_endian.h"
 
 #include <limits>
+#include <map>
 
 TWriter::TWriter(TStream& stream) : stream_(stream) {}
 
@@ -19,8 +20,30 @@ void TWriter::WriteComponent(TComponent& component, TComponent& root) {
     WriteListEnd();
 }
 
+namespace {
+
+std::map<const TClassInfo*, TPropertyWriter>& PropertyWriters() {
+    static std::map<const TClassInfo*, TPropertyWriter> writers = {
+        {&TComponent::kClassInfo, [](const TPersistent& object, TWriter& writer) {
+             static_cast<const TComponent&>(object).WriteProperties(writer);
+         }}};
+    return writers;
+}
+
+} // namespace
+
+void RegisterPropertyWriter(const TClassInfo& classInfo, TPropertyWriter writer) {
+    PropertyWriters()[&classInfo] = writer;
+}
+
 void TWriter::WriteProperties(const TPersistent& object) {
-    object.WriteProperties(*this);
+    std::vector<const TClassInfo*> classes;
+    for (const TClassInfo* info = &object.ClassInfo(); info != nullptr; info = info->parent)
+        classes.push_back(info);
+    const auto& writers = PropertyWriters();
+    for (auto info = classes.rbegin(); info != classes.rend(); ++info)
+        if (const auto found = writers.find(*info); found != writers.end())
+            found->second(object, *this);
     // One DefineProperties serves reading and writing, so it is not const; writing only calls the
     // write procedures, which leave the object as it is.
     const_cast<TPersistent&>(object).DefineProperties(*this);

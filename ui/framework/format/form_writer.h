@@ -14,9 +14,9 @@
 // Writes components in the form-layout format. The value encoding lives here once: the component
 // writer and the text-to-binary converter both use the Write...Value calls.
 //
-// A class's WriteProperties calls the named calls below for each property it stores, leaving out
-// those at their defaults; a property holding an object is written with WriteObject, which names its
-// properties by dotted path ("Wave.Data", "Font.Name").
+// A class's WriteProperties calls the named calls below for each property it adds to its parent's,
+// leaving out those at their defaults; a property holding an object is written with WriteObject, which
+// names its properties by dotted path ("Wave.Data", "Font.Name").
 class TWriter : public TFiler {
 public:
     explicit TWriter(TStream& stream);
@@ -78,3 +78,16 @@ private:
 
 // Writes `root` as a design into `stream`.
 void WriteComponentResource(TStream& stream, TComponent& root);
+
+// The writer calls the WriteProperties of each class of an object, from the root class down, when it
+// was registered. Only the programs that write designs (the tools, the tests) register them, so a
+// program that only reads designs links none of them. TComponent's is always registered.
+using TPropertyWriter = void (*)(const TPersistent& object, TWriter& writer);
+void RegisterPropertyWriter(const TClassInfo& classInfo, TPropertyWriter writer);
+template <class... T> void RegisterPropertyWriters() {
+    (RegisterPropertyWriter(T::kClassInfo,
+                            [](const TPersistent& object, TWriter& writer) {
+                                static_cast<const T&>(object).WriteProperties(writer);
+                            }),
+     ...);
+}

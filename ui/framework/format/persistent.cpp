@@ -19,8 +19,6 @@ bool TPersistent::ReadProperty(std::string_view, TReader&) {
     return false;
 }
 
-void TPersistent::WriteProperties(TWriter&) const {}
-
 TPersistent* TPersistent::SubObject(std::string_view) {
     return nullptr;
 }

@@ -56,8 +56,6 @@ public:
     virtual void DefineProperties(TFiler& filer);
     // Reads the published property `name` from the reader; false when the class has no such property.
     virtual bool ReadProperty(std::string_view name, TReader& reader);
-    // Writes the published properties, leaving out those at their defaults.
-    virtual void WriteProperties(TWriter& writer) const;
     // The object behind a property that holds one ("Font", "BmpNormal", "Wave"), for dotted paths.
     virtual TPersistent* SubObject(std::string_view name);
 
