@@ -29,6 +29,11 @@ if(MIVORA_WIN32)
   # the zero-filled tables into the file), so the collection works on whole objects.
   target_compile_options(mivora_options INTERFACE -flto)
   target_link_options(mivora_options INTERFACE -flto -flto-partition=one -fno-ipa-modref -Wl,--gc-sections)
+  # Windows keeps a 32-bit thread's stack aligned to 4 bytes only, and the program has no SSE code:
+  # aligning every frame to 16 bytes bought nothing but size.
+  if(MIVORA_IMAGE32)
+    target_compile_options(mivora_options INTERFACE -mpreferred-stack-boundary=2)
+  endif()
   # Load on Windows 98, ME and NT 4 too, so they can be refused with our own dialog.
   target_link_options(mivora_options INTERFACE
     -static -static-libgcc -static-libstdc++

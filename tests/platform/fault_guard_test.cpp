@@ -6,10 +6,11 @@
 
 #include <stdexcept>
 
-// A handler of the called code that declines the fault and counts how it was called.
+// A handler of the called code that declines the fault and counts how it was called. Kept by name:
+// the unwind data below refers to it from assembly, which link-time optimisation does not see.
 int SearchCalls = 0;
 int UnwindCalls = 0;
-extern "C" EXCEPTION_DISPOSITION PassingHandler(EXCEPTION_RECORD* exception, void*, CONTEXT*, void*) {
+extern "C" __attribute__((used)) EXCEPTION_DISPOSITION PassingHandler(EXCEPTION_RECORD* exception, void*, CONTEXT*, void*) {
     ++((exception->ExceptionFlags & EXCEPTION_UNWINDING) != 0 ? UnwindCalls : SearchCalls);
     return ExceptionContinueSearch;
 }
