@@ -13,6 +13,8 @@ void TWriter::WriteRootComponent(TComponent& root) {
 
 void TWriter::WriteComponent(TComponent& component, TComponent& root) {
     WriteObjectHeader(component.ClassName(), component.Name());
+    if (component.Tag() != 0)
+        WriteInteger("Tag", component.Tag());
     WriteProperties(component);
     WriteListEnd();
     component.GetChildren([&](TComponent& child) { WriteComponent(child, root); }, root);
