@@ -44,6 +44,8 @@ TfrmLiveUpdate::~TfrmLiveUpdate() {
     StopWatchingUpdater();
 }
 
+// No C++ code calls this: the design binds OnCreate to "FormCreate", which the constructor publishes, so
+// the whole update run starts inside Application->CreateForm.
 void TfrmLiveUpdate::FormCreate(TObject*) {
     SetLeft(-1000);
     SetTop(-1000);
