@@ -9,12 +9,15 @@
 
 namespace {
 
+// Ends a start that failed before or around the message loop.
+constexpr int kStartFailureExitCode = 1;
+
 // What fails before or around the message loop may be the framework itself, so the system's own box
 // tells it: no start ends without a word.
 int ReportStartFailure(const char* text) noexcept {
     platform::DebugLine("message box: ", text);
     ::MessageBoxA(nullptr, text, "Mivora", MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
-    return 1;
+    return kStartFailureExitCode;
 }
 
 } // namespace

@@ -17,7 +17,8 @@ else()
 endif()
 
 # mivora_add_test(<name> SOURCES <files...> LIBS <targets...> [SERIAL] [TIMEOUT <s>])
-# One ctest per test program; on win32 ctest runs it under the Wine rig through the emulator.
+# One ctest per test program; on win32 ctest runs it under the Wine rig through the emulator. Most run in
+# seconds: 60 s by default, so that one that hangs fails soon; those that start many programs say more.
 # SERIAL marks programs that share named objects (the instance mutex, atoms, suite windows), the
 # registry, or the display's focus and foreground window.
 function(mivora_add_test name)
@@ -26,7 +27,7 @@ function(mivora_add_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} mivora_options GTest::gtest_main GTest::gmock)
   add_test(NAME ${name} COMMAND ${name})
   if(NOT T_TIMEOUT)
-    set(T_TIMEOUT 300)
+    set(T_TIMEOUT 60)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
   if(T_SERIAL)

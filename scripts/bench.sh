@@ -11,8 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/wine-host.sh
-tree=win32
-[ "$wine32" = 1 ] || tree=win64
+tree=$gate_tree
 echo "bench: the $tree build${wine32_why:+ ($wine32_why)}"
 arguments=()
 while [ $# -gt 0 ]; do

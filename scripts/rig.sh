@@ -18,11 +18,8 @@ if [ "${MIVORA_RIG_LOCK:-}" != "$build_dir" ]; then
 fi
 
 export WINEPREFIX="$build_dir/wineprefix"
-if grep -qx 'MIVORA_TARGET:STRING=win64' "$build_dir/CMakeCache.txt" 2>/dev/null; then
-  export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
-else
-  export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine
-fi
+. "$here/wine-host.sh"
+wine_of_tree "$build_dir"
 # Every `wine` of the run (the scripts', ctest's emulator's) is this loader: the system's wine script
 # would try the 32-bit one first, which a host without 32-bit support cannot start.
 if ! version=$("$WINELOADER" --version 2>&1); then

@@ -10,11 +10,10 @@ log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 scripts/install-deps.sh >"$log" 2>&1 || { cat "$log" >&2; echo "run: installing the packages failed" >&2; exit 1; }
 . scripts/wine-host.sh
-if [ "$wine32" = 1 ]; then
-  tree=win32
+tree=$gate_tree
+if [ "$tree" = win32 ]; then
   echo "run: the 32-bit gate (build/win32), the one that ships"
 else
-  tree=win64
   echo "run: the 64-bit build of the gate (build/win64): $wine32_why"
 fi
 scripts/build.sh "$tree" >"$log" 2>&1 || { cat "$log" >&2; echo "run: building the $tree tree failed" >&2; exit 1; }

@@ -18,8 +18,10 @@ if [ ! -f "$created" ]; then
 fi
 
 # Windows XP by default (tests choose others per program under AppDefaults); the suite's face names
-# rendered by a Korean font; sound through the rig's own sound server; and no window-manager handshake,
-# which would cost two seconds each time a window is hidden on a display without a window manager.
+# rendered by a Korean font; sound through the rig's own sound server; no window-manager handshake,
+# which would cost two seconds each time a window is hidden on a display without a window manager; and a
+# crash debugger that prints the backtrace and ends the program instead of showing its crash dialog,
+# which nobody answers and which would hold the program's output open past every time-out.
 settings=$(cat <<'REG'
 Windows Registry Editor Version 5.00
 
@@ -37,6 +39,9 @@ Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
 REG
 )
 applied="$WINEPREFIX/mivora-settings.reg"

@@ -30,23 +30,23 @@ std::int32_t LoadCheckLibrary() {
                                 : "",
                         present ? "" : ": missing");
     if (!present)
-        return -3;
+        return CheckLibraryFailed;
     Binding.Library = platform::Library(target);
     if (!Binding.Library.IsLoaded())
-        return -3;
+        return CheckLibraryFailed;
     Binding.Entry = Binding.Library.Find(CheckExportName);
     platform::DebugLine("check library loaded, export ", CheckExportName,
                         Binding.Entry != nullptr ? " found" : " missing");
-    return Binding.Entry != nullptr ? 0 : -3;
+    return Binding.Entry != nullptr ? CheckLibraryDone : CheckLibraryFailed;
 }
 
 std::int32_t FreeCheckLibrary() {
     if (!Binding.Library.IsLoaded())
-        return -3;
+        return CheckLibraryFailed;
     Binding.Entry = nullptr;
     const bool released = Binding.Library.Release();
     platform::DebugLine("check library ", released ? "released" : "not released");
-    return released ? 0 : -3;
+    return released ? CheckLibraryDone : CheckLibraryFailed;
 }
 
 std::optional<std::int32_t> CallCheckEntry(const std::string& moduleId, std::int32_t testMode,

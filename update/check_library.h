@@ -11,13 +11,16 @@ inline constexpr const char* CheckLibraryName = "ZM_CheckVer.dll";
 inline constexpr const char* CheckLibraryPendingName = "ZM_CheckVer.dll.tmp";
 inline constexpr const char* CheckExportName = "ZM_luChkVer";
 
+// What binding or releasing the library came to.
+enum : std::int32_t { CheckLibraryDone = 0, CheckLibraryFailed = -3 };
+
 // Moves a pending replacement into place, loads the library from the main module's directory and
-// resolves ZM_luChkVer: 0, or -3 for any failure. When only the export is missing the library stays
-// loaded and bound without an entry.
+// resolves ZM_luChkVer: CheckLibraryDone, or CheckLibraryFailed for any failure. When only the export is
+// missing the library stays loaded and bound without an entry.
 std::int32_t LoadCheckLibrary();
 
-// Clears the entry and releases the library: 0, or -3 when nothing was bound or a fault inside the
-// library's detach was caught.
+// Clears the entry and releases the library: CheckLibraryDone, or CheckLibraryFailed when nothing was
+// bound or a fault inside the library's detach was caught.
 std::int32_t FreeCheckLibrary();
 
 // Calls ZM_luChkVer(module ID, test mode, suite path or a null pointer when empty, live test mode).

@@ -5,8 +5,9 @@
 #include "platform/registry.h"
 #include "platform/text.h"
 #include "ui/framework/waiting_messages.h"
-#include "ui/message/uMessage.h"
+#include "ui/message/message_type.h"
 #include "update/check_library.h"
+#include "update/gate_message.h"
 #include "update/module_path.h"
 #include "update/module_table.h"
 
@@ -18,12 +19,6 @@ struct TestSwitches {
     std::int32_t TestMode = 0;
     std::int32_t LiveTestMode = 0;
 };
-
-// `key` names the message in the debug output.
-void ShowCaution(const char* key, const char* text) {
-    platform::DebugLine("message ", key);
-    ShowMessageDialog(mtCaution, text, "", mbOk, nullptr);
-}
 
 // Makes sure both switches exist, then reads them; anything but 0 and 1 counts as 0, in memory only.
 // A user who may only read the hive cannot add a missing switch (or its key): it counts as 0. The
@@ -82,20 +77,20 @@ private:
 
 LibraryVerdict AskCheckLibrary(const std::string& moduleId, const TestSwitches& switches,
                                const std::string& suitePath) {
-    if (LoadCheckLibrary() != 0) {
-        ShowCaution("update_dll_load", "라이브 업데이트 DLL 로딩에 실패하였습니다.");
+    if (LoadCheckLibrary() != CheckLibraryDone) {
+        ShowGateMessage("update_dll_load", mtCaution, "라이브 업데이트 DLL 로딩에 실패하였습니다.");
         return {0, CheckFailed};
     }
     LoadedCheckLibrary library;
     const auto answer = CallCheckEntry(moduleId, switches.TestMode, suitePath, switches.LiveTestMode);
     platform::DebugLine("check library ", answer ? "answered " + std::to_string(*answer) : "call faulted");
     if (!answer) {
-        ShowCaution("update_web_connect", "라이브 업데이트 웹 접속에 실패하였습니다.");
+        ShowGateMessage("update_web_connect", mtCaution, "라이브 업데이트 웹 접속에 실패하였습니다.");
         library.Release();
         return {0, CheckCallFailed};
     }
-    if (library.Release() != 0) {
-        ShowCaution("update_disconnect", "라이브 업데이트 접속해제에 실패하였습니다.");
+    if (library.Release() != CheckLibraryDone) {
+        ShowGateMessage("update_disconnect", mtCaution, "라이브 업데이트 접속해제에 실패하였습니다.");
         return {0, CheckCallFailed};
     }
     return {*answer, 0};
@@ -126,7 +121,7 @@ std::int32_t StartUpdater(const std::string& moduleId, const TestSwitches& switc
             return UpdaterStarted;
     }
     // Without an updater no verdict can come: say so, and let the main program start at once.
-    ShowCaution("update_no_updater", "라이브 업데이트 실행파일을 찾을 수 없습니다.");
+    ShowGateMessage("update_no_updater", mtCaution, "라이브 업데이트 실행파일을 찾을 수 없습니다.");
     return UpdaterMissing;
 }
 

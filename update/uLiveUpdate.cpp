@@ -4,8 +4,9 @@
 #include "platform/os_version.h"
 #include "platform/win32/code_page.h"
 #include "ui/framework/application.h"
-#include "ui/message/uMessage.h"
+#include "ui/message/message_type.h"
 #include "update/check_live_update.h"
+#include "update/gate_message.h"
 #include "update/module_path.h"
 #include "update/module_table.h"
 #include "update/updater_verdict.h"
@@ -20,14 +21,6 @@ namespace {
 // How often the waiting window looks whether the updater is still running.
 constexpr UINT_PTR kUpdaterWatchTimer = 1;
 constexpr UINT kUpdaterWatchIntervalMs = 500;
-
-// Shows a message, named in the debug output by `key`; a dialog that cannot be shown is reported in the
-// error box instead, so the window still goes on to close and never stays behind out of sight holding the
-// instance mutex.
-void ShowWarning(std::string_view key, int type, const char* mainText, const char* subText) {
-    platform::DebugLine("message ", key);
-    ShowingErrors([&] { ShowMessageDialog(type, mainText, subText, mbOk, nullptr); });
-}
 
 // What a notification decides, for the debug output.
 const char* DecisionOn(const std::optional<VerdictResponse>& response, bool decided) {
@@ -51,6 +44,8 @@ TfrmLiveUpdate::~TfrmLiveUpdate() {
     StopWatchingUpdater();
 }
 
+// No C++ code calls this: the design binds OnCreate to "FormCreate", which the constructor publishes, so
+// the whole update run starts inside Application->CreateForm.
 void TfrmLiveUpdate::FormCreate(TObject*) {
     SetLeft(-1000);
     SetTop(-1000);
@@ -63,8 +58,12 @@ void TfrmLiveUpdate::FormCreate(TObject*) {
                         IsSupportedOsVersion(versionClass) ? ": accepted" : ": refused");
     if (!IsSupportedOsVersion(versionClass)) {
         Decide(); // the refusal decides: no notification starts the main program after it
-        ShowWarning("os_refused", mtWarning, "Mivora 를 실행할 수 없는 운영체제입니다.",
-                    "Windows XP 와 Windows 2000 에서만 실행이 가능합니다.");
+        // A dialog that cannot be shown is reported in the error box instead, so the window still goes on
+        // to close and never stays behind out of sight holding the instance mutex.
+        ShowingErrors([] {
+            ShowGateMessage("os_refused", mtWarning, "Mivora 를 실행할 수 없는 운영체제입니다.",
+                            "Windows XP 와 Windows 2000 에서만 실행이 가능합니다.");
+        });
         Close();
         return;
     }
@@ -127,8 +126,10 @@ void TfrmLiveUpdate::RespondToVerdict(std::int32_t code) {
         return;
     StopWatchingUpdater();
     if (response->DialogType != 0)
-        ShowWarning("verdict_" + std::to_string(code), response->DialogType, response->MainText,
-                    response->SubText);
+        ShowingErrors([&] {
+            ShowGateMessage("verdict_" + std::to_string(code), response->DialogType, response->MainText,
+                            response->SubText);
+        });
     if (response->StartsMainProgram)
         StartMainProgram();
     else

@@ -2,7 +2,7 @@
 
 #include "platform/command_line.h"
 #include "platform/text.h"
-#include "ui/message/uMessage.h"
+#include "ui/message/message_type.h"
 
 namespace {
 

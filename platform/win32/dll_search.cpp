@@ -15,13 +15,4 @@ void RemoveCurrentDirectoryFromDllSearch(BOOL(WINAPI* setDllDirectory)(LPCSTR)) 
         setDllDirectory("");
 }
 
-std::string SystemDllPath(const char* dll) {
-    char folder[MAX_PATH];
-    const UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
-    std::string path(folder, length < MAX_PATH ? length : 0);
-    if (!path.empty() && path.back() != '\\')
-        path += '\\';
-    return path + dll;
-}
-
 } // namespace platform

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 // Where this program's DLLs come from: never the current directory, which may be a download folder
 // holding a DLL planted under a system DLL's name.
 namespace platform {
@@ -14,8 +12,5 @@ void RemoveCurrentDirectoryFromDllSearch();
 
 // The same through the given SetDllDirectoryA, or nothing when it is null. Tests pass their own.
 void RemoveCurrentDirectoryFromDllSearch(BOOL(WINAPI* setDllDirectory)(LPCSTR));
-
-// The full path of a DLL in the system folder.
-std::string SystemDllPath(const char* dll);
 
 } // namespace platform

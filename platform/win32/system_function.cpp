@@ -1,6 +1,5 @@
 #include "platform/win32/system_function.h"
 
-#include "platform/win32/dll_search.h"
 #include "platform/win32/unique_resource.h"
 
 #include <string>
@@ -8,6 +7,18 @@
 #include <vector>
 
 namespace platform {
+
+namespace {
+// The full path of a DLL in the system folder.
+std::string SystemDllPath(const char* dll) {
+    char folder[MAX_PATH];
+    const UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
+    std::string path(folder, length < MAX_PATH ? length : 0);
+    if (!path.empty() && path.back() != '\\')
+        path += '\\';
+    return path + dll;
+}
+} // namespace
 
 FARPROC SystemFunction(const char* dll, const char* name) {
     static std::vector<std::pair<std::string, UniqueModule>> loaded;

@@ -283,7 +283,7 @@ TEST(Bitmap, FreesEverythingItMade) {
         bitmap.Canvas().SetPixel(1, 1, 0);
         TBitmap copy;
         copy.Assign(&bitmap);
-        copy.Canvas().Draw(0, 0, bitmap);
+        bitmap.Draw(copy.Canvas(), 0, 0);
         (void)copy.Handle();
     }
     EXPECT_EQ(GdiObjectCount(), before);

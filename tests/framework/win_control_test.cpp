@@ -151,7 +151,7 @@ TEST_F(WinControlTest, ImageListsDrawWithTheirMasks) {
     list->SetHeight(2);
     TBitmap first;
     first.SetSize(2, 2);
-    first.Canvas().Draw(0, 0, strip);
+    strip.Draw(first.Canvas(), 0, 0);
     list->AddMasked(first, 0xFF00FF);
     EXPECT_EQ(list->Count(), 1);
 

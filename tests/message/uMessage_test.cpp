@@ -14,7 +14,6 @@
 #include "ui/framework/label.h"
 #include "ui/framework/panel.h"
 #include "ui/message/message_form.h"
-#include "ui/message/message_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -217,35 +216,37 @@ TEST_F(MessageDialogTest, OkAloneIsCentredInItsPanel) {
     EXPECT_FALSE(cancelVisible);
 }
 
-// The controls take exactly the bounds that the layout computes from the measured texts.
-TEST_F(MessageDialogTest, LayoutIsAppliedToTheControls) {
+// A message too wide and too tall for the dialog takes its largest size, 580 x 241, and the controls
+// stand where the design's sizes put them: the frame 29 + 523 wide from 16 down to the band's 120 (241
+// less the bands, 42 and 32, the buttons' 24 and 23 of margins), the button panel of 55 + 55 + 12 centred
+// at 290 - 61 and 12 below the frame, the bottom band and the right edge against the far sides.
+TEST_F(MessageDialogTest, AnOversizedMessageTakesTheLargestDialogLaidOutByHand) {
+    std::string lines;
+    for (int i = 0; i < 8; ++i)
+        lines += "가나다라마바사아자차카타파하 가나다라마바사아자차카타파하 가나다라마바사아자차카타파하\r\n";
     Script script({[] {
                        TfMessage& d = *fMessage;
-                       MessageLayoutInput in;
-                       in.mainText = {d.lblMessageMain->Width(), d.lblMessageMain->Height()};
-                       in.subText = {d.lblMessageSub->Width(), d.lblMessageSub->Height()};
-                       in.subTextEmpty = false;
-                       in.cancelVisible = true;
-                       in.icon = {41, 32};
-                       in.titleMark = {26, 38};
-                       in.titleTextWidth = d.lblTitle->Width();
-                       const MessageLayout want = ComputeMessageLayout(in);
-                       EXPECT_EQ(d.ClientWidth(), want.client.width);
-                       EXPECT_EQ(d.ClientHeight(), want.client.height);
-                       EXPECT_EQ(d.bvlFrame->Width(), want.frame.width);
-                       EXPECT_EQ(d.bvlFrame->Height(), want.frame.height);
-                       EXPECT_EQ(d.pnlBtn->Left(), want.buttonPanel.left);
-                       EXPECT_EQ(d.pnlBtn->Top(), want.buttonPanel.top);
-                       EXPECT_EQ(d.imgTitle->Left(), want.titleMark.left);
-                       EXPECT_EQ(d.lblMessageSub->Top(), want.subText.top);
-                       EXPECT_EQ(d.pnlBottom->Top(), want.bottomBand.top);
-                       EXPECT_EQ(d.imgRight->Left(), want.rightEdge.left);
+                       EXPECT_EQ(d.ClientWidth(), 580);
+                       EXPECT_EQ(d.ClientHeight(), 241);
+                       EXPECT_EQ(d.bvlFrame->Left(), 29);
+                       EXPECT_EQ(d.bvlFrame->Top(), 16);
+                       EXPECT_EQ(d.bvlFrame->Width(), 523);
+                       EXPECT_EQ(d.bvlFrame->Height(), 120);
+                       EXPECT_EQ(d.pnlBtn->Left(), 229);
+                       EXPECT_EQ(d.pnlBtn->Top(), 190);
+                       EXPECT_EQ(d.pnlBtn->Width(), 122);
+                       EXPECT_EQ(d.epBtnCancel->Left(), 66);
+                       EXPECT_EQ(d.pnlBottom->Top(), 209);
+                       EXPECT_EQ(d.imgRight->Left(), 567);
+                       EXPECT_EQ(d.imgTopRight->Left(), 450);
+                       EXPECT_EQ(d.imgInfo->Left(), 36);
+                       EXPECT_EQ(d.imgInfo->Top(), 23);
+                       EXPECT_EQ(d.lblMessageMain->Left(), 84);
                        EXPECT_EQ(d.imgInfo->Width(), 41);
                        EXPECT_EQ(d.imgTitle->Height(), 38);
                    },
                    CloseFromOutside()});
-    ShowMessageDialog(mtInformation, "첫째 줄\r\n둘째 줄이 조금 더 깁니다", "부가 설명", mbOk | mbCancel,
-                      nullptr);
+    ShowMessageDialog(mtInformation, lines, "부가 설명", mbOk | mbCancel, nullptr);
 }
 
 TEST_F(MessageDialogTest, UnknownTypeKeepsTheDesignTitleAndShowsNoPictures) {

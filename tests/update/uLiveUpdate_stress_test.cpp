@@ -12,6 +12,7 @@
 #include "ui/framework/image.h"
 #include "ui/framework/label.h"
 #include "ui/message/message_form.h"
+#include "ui/message/uMessage.h"
 
 #include <gtest/gtest.h>
 

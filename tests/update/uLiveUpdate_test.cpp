@@ -83,6 +83,24 @@ TEST_F(GateTest, UpdaterThatCannotStartStartsTheMainProgram) {
     EXPECT_EQ(MainLine(), std::string(MainProgram) + " ");
 }
 
+// The user meets the updater and the main program shown: each is started with the show mode SW_SHOW (5),
+// which a program's first ShowWindow takes from its start-up record.
+TEST_F(GateTest, TheUpdaterAndTheMainProgramAreStartedShown) {
+    EXPECT_TRUE(Run("1101").Ended);
+    EXPECT_EQ(scenario::RecordedWhenSettled("ZM_LiveUpdate.show"), "5\n");
+    EXPECT_EQ(scenario::Recorded("MivoraMain.show"), "5\n");
+}
+
+// The rig's Windows is a Western one (code page 1252), where 0xE9 is a letter, "é", and no lead byte
+// as in code page 949: the blank after it ends the argument, as the system's own rules say.
+TEST_F(GateTest, AWesternWindowsSplitsTheArgumentByItsOwnCodePage) {
+    ASSERT_EQ(::GetACP(), 1252u);
+    setup_.Verdict = "1101";
+    scenario::InstallSuite(setup_);
+    EXPECT_TRUE(scenario::RunGate("\xE9 second", "", RunTimeoutMs).Ended);
+    EXPECT_EQ(MainLine(), std::string(MainProgram) + " \xE9");
+}
+
 TEST_F(GateTest, UnsupportedWindowsIsRefusedBeforeTheUpdateCheck) {
     for (const char* version : {"nt40", "win98", "win7"}) {
         setup_.WindowsVersion = version;

@@ -49,6 +49,8 @@ DWORD WINAPI DebuggedGate::Collect(void* self) noexcept {
     const bool started =
         ::CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS,
                          nullptr, nullptr, &startup, &info) != FALSE;
+    if (!started)
+        gate.startError_ = ::GetLastError();
     if (started) {
         const platform::UniqueHandle thread(info.hThread);
         gate.program_.Process.reset(info.hProcess);

@@ -19,6 +19,8 @@ public:
     DebuggedGate& operator=(const DebuggedGate&) = delete;
 
     Started& Program() { return program_; }
+    // The system's error when the gate could not be started, else 0.
+    DWORD StartError() const { return startError_; }
     // Every line the gate sent, without its line end, once it has ended; a gate still running after
     // `timeoutMs` is ended first.
     std::vector<std::string> Lines(DWORD timeoutMs = 10000);
@@ -32,6 +34,7 @@ private:
     platform::UniqueHandle ready_; // set once the gate was started, or could not be
     platform::UniqueHandle thread_;
     std::vector<std::string> lines_;
+    DWORD startError_ = 0;
 };
 
 } // namespace scenario

@@ -25,6 +25,8 @@ GateOutcome AnswerDialogs(Started& gate, const std::string& screenshotPrefix, DW
             break;
         }
     }
+    if (!outcome.Ended)
+        outcome.StateWhenEnded = DescribeStuckGate(gate.Process.get(), gate.ProcessId);
     Kill(gate);
     EndSuitePrograms();
     return outcome;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tools/scenario/gate_state.h"
 #include "tools/scenario/install.h"
 #include "tools/scenario/keyboard.h"
 #include "tools/scenario/processes.h"
@@ -23,6 +24,8 @@ struct GateOutcome {
     int Dialogs = 0;
     bool Ended = false;        // on its own, with every dialog closed by its key
     bool DialogStayed = false; // a dialog was still open five seconds after its Enter
+    // When the gate had to be ended from outside: what it was doing just before (DescribeStuckGate).
+    std::vector<std::string> StateWhenEnded;
     std::vector<std::string> Screenshots;
 };
 

@@ -326,7 +326,14 @@ bool Run(const Scenario& s) {
                 : outcome.DialogStayed ? "a dialog stayed open after its Enter: ended from outside"
                                        : "still running after a minute: ended from outside",
                 "ended");
-    std::printf("what the gate said:\n");
+    if (!outcome.StateWhenEnded.empty()) {
+        std::printf("what the gate was doing when it was ended from outside:\n");
+        if (gate.StartError() != 0)
+            std::printf("           it could not be started: error %lu\n", gate.StartError());
+        for (const std::string& line : outcome.StateWhenEnded)
+            std::printf("           %s\n", line.c_str());
+    }
+    std::printf("what the gate said%s:\n", outcome.Ended ? "" : " until it was ended");
     for (const std::string& line : said)
         std::printf("           %s\n", line.c_str());
     return !report.Differs();

@@ -141,7 +141,7 @@ void TepCustomBitmapButton::Paint() {
     }
     TBitmap& face = downState_ == TDownState::Down ? *bmpDown_ : active_ ? *bmpActive_ : *bmpNormal_;
     if (!transparent_) {
-        Canvas().Draw(0, 0, face);
+        face.Draw(Canvas(), 0, 0);
         return;
     }
     TBitmap work;
@@ -149,7 +149,7 @@ void TepCustomBitmapButton::Paint() {
     PaintParentBackground(work.Canvas());
     const TColor key = face.Canvas().Pixel(0, 0);
     DrawKeyedBitmap(work.Canvas(), 0, 0, face, key);
-    Canvas().Draw(0, 0, work);
+    work.Draw(Canvas(), 0, 0);
 }
 
 // The parent paints itself with its origin moved to the button's place, then each non-windowed child

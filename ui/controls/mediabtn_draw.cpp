@@ -29,13 +29,13 @@ void DrawKeyedBitmapRect(TCanvas& canvas, int x, int y, int w, int h, const RECT
         copy.SetSize(r.right - r.left, r.bottom - r.top);
         copy.Canvas().CopyRect(RECT{0, 0, r.right - r.left, r.bottom - r.top}, bitmap.Canvas(), r);
         if (w != 0 && h != 0)
-            canvas.StretchDraw(RECT{x, y, x + w, y + h}, copy);
+            copy.StretchDraw(canvas, RECT{x, y, x + w, y + h});
         else
-            canvas.Draw(x, y, copy);
+            copy.Draw(canvas, x, y);
         return;
     }
     copy.SetSize(whole.right, whole.bottom);
-    copy.Canvas().Draw(0, 0, bitmap);
+    bitmap.Draw(copy.Canvas(), 0, 0);
     MaskedBlt(canvas.Handle(), copy.Handle(), x, y, w, h, source, ColorToRGB(keyColor & ~kPaletteRelative));
 }
 

@@ -129,6 +129,16 @@ TCanvas& TBitmap::Canvas() {
     return *canvas_;
 }
 
+void TBitmap::Draw(TCanvas& canvas, int x, int y) {
+    if (!Empty())
+        ::BitBlt(canvas.Handle(), x, y, width_, height_, Canvas().Handle(), 0, 0, SRCCOPY);
+}
+
+void TBitmap::StretchDraw(TCanvas& canvas, const RECT& dest) {
+    if (!Empty())
+        canvas.CopyRect(dest, Canvas(), RECT{0, 0, width_, height_});
+}
+
 HBITMAP TBitmap::Handle() {
     if (canvas_)
         canvas_->Free();

@@ -47,6 +47,9 @@ public:
     void SaveToStream(TStream& stream) const;
 
     TCanvas& Canvas();
+    // The whole bitmap on `canvas`, at its own size or stretched to `dest`.
+    void Draw(TCanvas& canvas, int x, int y);
+    void StretchDraw(TCanvas& canvas, const RECT& dest);
     // The bitmap, taken out of the canvas's context so that it can be selected elsewhere.
     HBITMAP Handle();
 

@@ -1,6 +1,5 @@
 #include "ui/framework/canvas.h"
 
-#include "ui/framework/bitmap.h"
 #include "ui/framework/gdi_guards.h"
 #include "ui/framework/window_api.h"
 
@@ -32,18 +31,6 @@ void TCanvas::Line(int x1, int y1, int x2, int y2, TColor color) {
     SelectGuard selected(dc, pen.get());
     ::MoveToEx(dc, x1, y1, nullptr);
     ::LineTo(dc, x2, y2);
-}
-
-void TCanvas::Draw(int x, int y, TBitmap& bitmap) {
-    if (bitmap.Empty())
-        return;
-    ::BitBlt(Handle(), x, y, bitmap.Width(), bitmap.Height(), bitmap.Canvas().Handle(), 0, 0, SRCCOPY);
-}
-
-void TCanvas::StretchDraw(const RECT& dest, TBitmap& bitmap) {
-    if (bitmap.Empty())
-        return;
-    CopyRect(dest, bitmap.Canvas(), RECT{0, 0, bitmap.Width(), bitmap.Height()});
 }
 
 void TCanvas::CopyRect(const RECT& dest, TCanvas& source, const RECT& sourceRect) {

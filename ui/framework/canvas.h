@@ -7,8 +7,6 @@
 
 #include <string_view>
 
-class TBitmap;
-
 // Drawing over a device context. The context is borrowed: a canvas never frees what it was given;
 // a derived canvas may make its own when first asked for one.
 class TCanvas {
@@ -31,9 +29,6 @@ public:
     void SetPixel(int x, int y, TColor color);
     void FillRect(const RECT& rect);
     void Line(int x1, int y1, int x2, int y2, TColor color);
-    // The whole bitmap at its own size.
-    void Draw(int x, int y, TBitmap& bitmap);
-    void StretchDraw(const RECT& dest, TBitmap& bitmap);
     void CopyRect(const RECT& dest, TCanvas& source, const RECT& sourceRect);
     // CP949 text in the canvas's font and colour, on a transparent background.
     void DrawText(std::string_view text, RECT& rect, UINT format);

@@ -34,9 +34,9 @@ void TImage::Paint() {
     if (picture_->Empty())
         return;
     if (stretch_)
-        Canvas().StretchDraw(ClientRect(), *picture_);
+        picture_->StretchDraw(Canvas(), ClientRect());
     else
-        Canvas().Draw(0, 0, *picture_);
+        picture_->Draw(Canvas(), 0, 0);
 }
 
 bool TImage::ReadProperty(std::string_view name, TReader& reader) {

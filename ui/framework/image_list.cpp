@@ -132,8 +132,8 @@ void TImageList::WriteImages(TStream& stream) const {
     masks.SetSize(width_ * Count(), height_);
     for (int i = 0; i < Count(); ++i) {
         const Entry& entry = images_[static_cast<std::size_t>(i)];
-        strip.Canvas().Draw(i * width_, 0, *entry.image);
-        masks.Canvas().Draw(i * width_, 0, *entry.mask);
+        entry.image->Draw(strip.Canvas(), i * width_, 0);
+        entry.mask->Draw(masks.Canvas(), i * width_, 0);
     }
     WriteCountedBlock(stream, strip.SaveToBmp());
     WriteCountedBlock(stream, masks.SaveToBmp());

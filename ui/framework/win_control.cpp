@@ -50,8 +50,9 @@ void TWinControl::CreateHandle() {
     CreateParams(params);
     if (handle_ != nullptr)
         return; // the parent's creation made this one too
-    framework::CreateFrameworkWindow(params.exStyle, FrameworkWindowClass(ClassName()), params.style,
-                                     params.x, params.y, params.width, params.height, params.parent, this);
+    framework::CreateFrameworkWindow(params.exStyle, FrameworkWindowClass(ClassName(), ControlWindowProc),
+                                     params.style, params.x, params.y, params.width, params.height,
+                                     params.parent, this);
     if (handle_ == nullptr)
         throw platform::Error("Error creating window");
     if (!Caption().empty())

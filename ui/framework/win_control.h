@@ -107,6 +107,10 @@ private:
     int tabOrder_ = -1;
 };
 
+// Every framework window's procedure: it keeps the control with its window and hands it each message.
+LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+// The framework's control that owns `window`, or null for a window of anyone else.
+TWinControl* FindControl(HWND window);
 // The control under the pointer, windowed or not, or null.
 TControl* FindControlAtCursor();
 

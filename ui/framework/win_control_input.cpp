@@ -3,7 +3,6 @@
 #include "platform/win32/system_function.h"
 #include "ui/framework/messages.h"
 #include "ui/framework/mouse.h"
-#include "ui/framework/window_class.h"
 
 #include <windowsx.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ui/framework/form.h"
-#include "ui/message/uMessage.h"
+#include "ui/message/message_layout.h"
 
 class TPanel;
 class TImage;
@@ -64,6 +64,11 @@ protected:
 private:
     void PublishHandlers();
     void BindControls();
+    // The steps of AdjustLayout: the title mark and icon of `type`, what the layout reads of the
+    // controls, and every control placed where the layout says.
+    void TakeTypePictures(int type);
+    MessageLayoutInput MeasureControls() const;
+    void PlaceControls(const MessageLayout& layout);
 
     TForm* ownerForm_;
 };

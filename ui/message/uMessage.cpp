@@ -176,12 +176,16 @@ void TfMessage::FormKeyPress(TObject*, char& key) {
 }
 
 void TfMessage::AdjustLayout(int type) {
+    TakeTypePictures(type);
+    PlaceControls(ComputeMessageLayout(MeasureControls()));
+}
+
+void TfMessage::TakeTypePictures(int type) {
     // The title mark lies on the band and the icon on the white body: each picture starts as what lies
     // beneath it, so the masked image shows no box.
     TakeListImage(*imgListTitle, type - 1, imgTitle->Picture(), [this](TCanvas& canvas) {
-        canvas.StretchDraw(
-            RECT{0, -imgTitle->Top(), imgTitle->Picture().Width(), pnlTop->Height() - imgTitle->Top()},
-            imgTopCenter->Picture());
+        imgTopCenter->Picture().StretchDraw(canvas, RECT{0, -imgTitle->Top(), imgTitle->Picture().Width(),
+                                                         pnlTop->Height() - imgTitle->Top()});
     });
     TakeListImage(*imgListInfo, type - 1, imgInfo->Picture(), [this](TCanvas& canvas) {
         canvas.SetBrushColor(pnlCenter->Color());
@@ -189,7 +193,9 @@ void TfMessage::AdjustLayout(int type) {
     });
     imgTitle->Invalidate();
     imgInfo->Invalidate();
+}
 
+MessageLayoutInput TfMessage::MeasureControls() const {
     MessageLayoutInput in;
     in.mainText = SizeOf(*lblMessageMain);
     in.subText = SizeOf(*lblMessageSub);
@@ -211,8 +217,10 @@ void TfMessage::AdjustLayout(int type) {
     skin.titleTextTop = lblTitle->Top();
     skin.okButton = SizeOf(*epBtnOK);
     skin.cancelButton = SizeOf(*epBtnCancel);
+    return in;
+}
 
-    const MessageLayout out = ComputeMessageLayout(in);
+void TfMessage::PlaceControls(const MessageLayout& out) {
     SetClientSize(out.client.width, out.client.height);
     Place(*pnlTop, out.topBand);
     Place(*pnlCenter, out.bodyBand);
@@ -278,7 +286,7 @@ int ShowMessageDialog(int type, const std::string& mainText, const std::string& 
         dialog.SetPosition(TPosition::poScreenCenter);
 
     const TModalResult result = dialog.ShowModal();
-    return result == mrOk || KeyResult == krEnter ? 1 : 2;
+    return result == mrOk || KeyResult == krEnter ? mrOk : mrCancel;
 }
 
 void ShowHelp() {

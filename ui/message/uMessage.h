@@ -1,13 +1,13 @@
 #pragma once
 
+#include "ui/message/message_type.h"
+
 #include <cstdint>
 #include <string>
 
 class TForm;
 class TfMessage;
 
-// Message types: the dialog's title word and its two pictures.
-enum : int { mtConfirm = 1, mtInformation = 2, mtCaution = 3, mtWarning = 4 };
 // Button set: OK is always shown; this bit adds Cancel.
 constexpr std::uint8_t mbOk = 1;
 constexpr std::uint8_t mbCancel = 2;
@@ -21,7 +21,7 @@ extern TfMessage* fMessage;
 extern std::uint16_t KeyResult;
 
 // Shows the suite's modal message dialog, centred on `owner` or, without a shown owner, on the screen.
-// Returns 1 when the user confirmed (OK, or Enter at any time), else 2.
+// Returns mrOk (1) when the user confirmed (OK, or Enter at any time), else mrCancel (2).
 int ShowMessageDialog(int type, const std::string& mainText, const std::string& subText, std::uint8_t buttons,
                       TForm* owner);
 

@@ -10,6 +10,16 @@ std::string EnvironmentText(const char* name) {
     return length > 0 && length < sizeof(buffer) ? std::string(buffer, length) : std::string();
 }
 
+void RecordShowMode(const char* fileName) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    ::GetStartupInfoA(&startup);
+    AppendRecord(
+        fileName,
+        ((startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? std::to_string(startup.wShowWindow) : "none") +
+            "\n");
+}
+
 void AppendRecord(const char* fileName, const std::string& bytes) {
     const std::string directory = EnvironmentText("MIVORA_SIM_RECORD");
     if (directory.empty())

@@ -38,6 +38,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::string commandLine = ::GetCommandLineA();
     AppendRecord("events", "updater\n");
     AppendRecord("ZM_LiveUpdate.cmdline", commandLine + "\n");
+    RecordShowMode("ZM_LiveUpdate.show");
     const HWND window = WindowFromLastField(commandLine);
 
     std::string steps = EnvironmentText("MIVORA_SIM_VERDICT");

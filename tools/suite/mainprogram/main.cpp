@@ -80,6 +80,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     char image[MAX_PATH + 1] = {};
     ::GetModuleFileNameA(nullptr, image, MAX_PATH);
     AppendRecord("MivoraMain.image", std::string(image) + "\n");
+    RecordShowMode("MivoraMain.show");
     if (HasOption("exit"))
         return 0;
     if (!HasOption("nomain"))

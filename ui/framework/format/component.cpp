@@ -1,8 +1,5 @@
 #include "ui/framework/format/component.h"
 
-#include "ui/framework/format/form_reader.h"
-#include "ui/framework/format/form_writer.h"
-
 #include <algorithm>
 
 TComponent::TComponent(TComponent* owner) {
@@ -80,18 +77,6 @@ void TComponent::Remove(TComponent* component) {
     std::erase(components_, component);
     component->owner_ = nullptr;
     Notification(component, TOperation::opRemove);
-}
-
-bool TComponent::ReadProperty(std::string_view name, TReader& reader) {
-    if (name != "Tag")
-        return false;
-    tag_ = reader.ReadInteger();
-    return true;
-}
-
-void TComponent::WriteProperties(TWriter& writer) const {
-    if (tag_ != 0)
-        writer.WriteInteger("Tag", tag_);
 }
 
 void TComponent::GetChildren(const std::function<void(TComponent&)>& proc, TComponent& root) {

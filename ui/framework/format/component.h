@@ -25,12 +25,10 @@ public:
     TComponent* Owner() const { return owner_; }
     const std::string& Name() const { return name_; }
     void SetName(const std::string& name) { name_ = name; }
+    // "Tag", stored when not 0: the form-layout reader and writer handle it for every component, as
+    // they handle the name.
     int Tag() const { return tag_; }
     void SetTag(int tag) { tag_ = tag; }
-
-    // "Tag", stored when not 0.
-    bool ReadProperty(std::string_view name, TReader& reader) override;
-    void WriteProperties(TWriter& writer) const;
 
     int ComponentCount() const { return static_cast<int>(components_.size()); }
     TComponent* Component(int index) const { return components_.at(static_cast<std::size_t>(index)); }

@@ -83,7 +83,10 @@ void TReader::ReadComponentBody(TComponent& component, int depth) {
     const std::string self = objectName_;
     for (std::string name = ReadShortString(); !name.empty(); name = ReadShortString()) {
         propertyName_ = name;
-        ReadPropertyValue(component, name);
+        if (name == "Tag")
+            component.SetTag(ReadInteger());
+        else
+            ReadPropertyValue(component, name);
     }
     propertyName_.clear();
     for (std::string className = ReadShortString(); !className.empty(); className = ReadShortString()) {

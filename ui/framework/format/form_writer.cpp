@@ -14,6 +14,8 @@ void TWriter::WriteRootComponent(TComponent& root) {
 
 void TWriter::WriteComponent(TComponent& component, TComponent& root) {
     WriteObjectHeader(component.ClassName(), component.Name());
+    if (component.Tag() != 0)
+        WriteInteger("Tag", component.Tag());
     WriteProperties(component);
     WriteListEnd();
     component.GetChildren([&](TComponent& child) { WriteComponent(child, root); }, root);
@@ -23,10 +25,7 @@ void TWriter::WriteComponent(TComponent& component, TComponent& root) {
 namespace {
 
 std::map<const TClassInfo*, TPropertyWriter>& PropertyWriters() {
-    static std::map<const TClassInfo*, TPropertyWriter> writers = {
-        {&TComponent::kClassInfo, [](const TPersistent& object, TWriter& writer) {
-             static_cast<const TComponent&>(object).WriteProperties(writer);
-         }}};
+    static std::map<const TClassInfo*, TPropertyWriter> writers;
     return writers;
 }
 

@@ -81,7 +81,7 @@ void WriteComponentResource(TStream& stream, TComponent& root);
 
 // The writer calls the WriteProperties of each class of an object, from the root class down, when it
 // was registered. Only the programs that write designs (the tools, the tests) register them, so a
-// program that only reads designs links none of them. TComponent's is always registered.
+// program that only reads designs links none of them.
 using TPropertyWriter = void (*)(const TPersistent& object, TWriter& writer);
 void RegisterPropertyWriter(const TClassInfo& classInfo, TPropertyWriter writer);
 template <class... T> void RegisterPropertyWriters() {
