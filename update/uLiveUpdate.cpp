@@ -2,7 +2,6 @@
 
 #include "platform/debug_output.h"
 #include "platform/os_version.h"
-#include "platform/win32/code_page.h"
 #include "ui/framework/application.h"
 #include "ui/message/uMessage.h"
 #include "update/check_live_update.h"
