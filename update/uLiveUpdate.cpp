@@ -4,6 +4,7 @@
 #include "platform/os_version.h"
 #include "ui/framework/application.h"
 #include "ui/message/uMessage.h"
+#include "update/check_library.h"
 #include "update/check_live_update.h"
 #include "update/module_path.h"
 #include "update/module_table.h"
@@ -78,7 +79,11 @@ void TfrmLiveUpdate::FormCreate(TObject*) {
                                  [this] { return !decided_; });
         platform::DebugLine("update check result ", result);
     });
-    if (result != UpdaterStarted) {
+    if (keptVerdict_) {
+        platform::DebugLine("notification ", *keptVerdict_,
+                            ": carried out now that the library's call returned");
+        CarryOut(*keptVerdict_);
+    } else if (result != UpdaterStarted) {
         if (Decide())
             StartMainProgram();
     } else if (!decided_) {
@@ -121,14 +126,26 @@ void TfrmLiveUpdate::WMCopyData(const COPYDATASTRUCT& data) {
 
 void TfrmLiveUpdate::RespondToVerdict(std::int32_t code) {
     const auto response = ResponseToVerdict(code);
-    platform::DebugLine("notification ", code, ": ", DecisionOn(response, decided_));
-    if (!response || !Decide())
+    // The library's own message loop brought it: a dialog shown now would run inside the library's frames,
+    // under its fault guard. It decides now and is carried out once the call has returned.
+    if (response && !decided_ && IsCheckLibraryCallRunning()) {
+        platform::DebugLine("notification ", code, ": kept until the library's call returns");
+        keptVerdict_ = code;
+        Decide();
         return;
+    }
+    platform::DebugLine("notification ", code, ": ", DecisionOn(response, decided_));
+    if (response && Decide())
+        CarryOut(code);
+}
+
+void TfrmLiveUpdate::CarryOut(std::int32_t code) {
+    const VerdictResponse response = ResponseToVerdict(code).value_or(VerdictResponse{});
     StopWatchingUpdater();
-    if (response->DialogType != 0)
-        ShowWarning("verdict_" + std::to_string(code), response->DialogType, response->MainText,
-                    response->SubText);
-    if (response->StartsMainProgram)
+    if (response.DialogType != 0)
+        ShowWarning("verdict_" + std::to_string(code), response.DialogType, response.MainText,
+                    response.SubText);
+    if (response.StartsMainProgram)
         StartMainProgram();
     else
         Close();

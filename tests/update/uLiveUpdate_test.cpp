@@ -211,9 +211,12 @@ TEST_F(GateTest, AVerdictDuringTheCreationHandlersDialogIsTheOnlyDecision) {
 }
 
 // The same inside the check library's own message loop, after which it asks for an update run: the
-// verdict not to start decides, and no updater is started behind it.
-TEST_F(GateTest, AVerdictInsideTheLibrarysMessageLoopLeavesTheUpdaterUnstarted) {
+// verdict not to start decides, its dialog waits until the call has returned, and no updater is started
+// behind it.
+TEST_F(GateTest, AVerdictInsideTheLibrarysMessageLoopIsCarriedOutAfterTheCall) {
     scenario::Started gate = StartWithVerdictInsideTheLibraryCall("210,pump", 1102);
+    ASSERT_NE(scenario::WaitForDialog(gate.ProcessId, 20000), nullptr);
+    EXPECT_EQ(scenario::Recorded("events"), "attach\ncall\ndetach\n") << "the dialog came inside the call";
     const scenario::GateOutcome outcome = scenario::AnswerDialogs(gate, "", RunTimeoutMs);
     EXPECT_TRUE(outcome.Ended);
     EXPECT_EQ(outcome.Dialogs, 1);
