@@ -121,7 +121,7 @@ std::int32_t StartUpdater(const std::string& moduleId, const TestSwitches& switc
         const std::string commandLine =
             updaterPath + " " + field(moduleId) + field(std::to_string(switches.TestMode)) +
             field(suitePath) + field(std::to_string(switches.LiveTestMode)) + field(std::to_string(window));
-        updater = platform::StartProgram(updaterPath, commandLine);
+        updater = platform::StartProgramRun(updaterPath, commandLine);
         if (updater.IsStarted())
             return UpdaterStarted;
     }

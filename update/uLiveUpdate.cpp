@@ -107,7 +107,7 @@ LRESULT TfrmLiveUpdate::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == kUpdaterWatchTimer) {
             // An updater that ended without a verdict is taken as an unfinished update.
             if (watchingUpdater_ && updater_.HasEnded()) {
-                platform::DebugLine("the updater ended without a verdict: taken as ",
+                platform::DebugLine("the updater and what it started ended without a verdict: taken as ",
                                     VerdictWhenUpdaterVanishes);
                 RespondToVerdict(VerdictWhenUpdaterVanishes);
             }
