@@ -55,11 +55,11 @@ Process StartProgram(const std::string& applicationPath, const std::string& comm
 }
 
 Process StartProgramRun(const std::string& applicationPath, const std::string& commandLine) {
+    if (!FitsFileFunctions(applicationPath))
+        return Process();
     UniqueHandle job = CreateRunJob();
     if (!job)
         return StartProgram(applicationPath, commandLine);
-    if (!FitsFileFunctions(applicationPath))
-        return Process();
     // Held until it is in the job, so that nothing it starts escapes the run. A gate in a job of its own
     // lets the program leave that one where the job allows it; where it does not, the start is refused
     // with access denied.
