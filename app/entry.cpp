@@ -3,7 +3,6 @@
 #include "app/instance.h"
 #include "platform/command_line.h"
 #include "platform/debug_output.h"
-#include "platform/win32/code_page.h"
 #include "platform/win32/os_version_probe.h"
 #include "platform/win32/system_function.h"
 #include "ui/controls/uHeader.h"

@@ -19,7 +19,7 @@ bool IsAnotherInstanceRunning() {
     InstanceMutex.reset(::CreateMutexA(nullptr, TRUE, InstanceName.c_str()));
     // The error code is read right after the call, while it still tells "already exists".
     const DWORD error = ::GetLastError();
-    // A gate of another account (started with "Run as", or in another session) holds a mutex whose
+    // A gate of another account started with "Run as" in this session holds a mutex whose
     // access list refuses this one: it runs all the same.
     if (!InstanceMutex)
         return error == ERROR_ACCESS_DENIED;

@@ -7,13 +7,6 @@ bool IsSeparator(char c) {
     return c != '\0' && static_cast<unsigned char>(c) <= 0x20;
 }
 
-// Length of the character at `pos`: two bytes for a lead byte that has a second byte.
-std::size_t CharLength(std::string_view line, std::size_t pos, LeadByteTest isLeadByte) {
-    return isLeadByte(static_cast<unsigned char>(line[pos])) && pos + 1 < line.size() && line[pos + 1] != '\0'
-               ? 2
-               : 1;
-}
-
 // Reads one argument starting at `pos`; returns it and moves `pos` past it.
 std::string NextArgument(std::string_view line, std::size_t& pos, LeadByteTest isLeadByte) {
     for (;;) {
@@ -29,14 +22,14 @@ std::string NextArgument(std::string_view line, std::size_t& pos, LeadByteTest i
         if (line[pos] == '"') {
             ++pos;
             while (pos < line.size() && line[pos] != '\0' && line[pos] != '"') {
-                const std::size_t length = CharLength(line, pos, isLeadByte);
+                const std::size_t length = CharacterLength(line, pos, isLeadByte);
                 argument.append(line.substr(pos, length));
                 pos += length;
             }
             if (pos < line.size() && line[pos] == '"')
                 ++pos;
         } else {
-            const std::size_t length = CharLength(line, pos, isLeadByte);
+            const std::size_t length = CharacterLength(line, pos, isLeadByte);
             argument.append(line.substr(pos, length));
             pos += length;
         }

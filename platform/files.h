@@ -1,14 +1,17 @@
 #pragma once
 
+#include "platform/text.h"
+
 #include <string>
 
 // Files named by the system's byte strings.
 namespace platform {
 
-// Windows' ANSI file functions take names shorter than MAX_PATH (260 bytes with the terminating NUL); a
-// longer name can name no file, and is never handed to them.
+// Windows' ANSI file functions take names shorter than MAX_PATH, which counts UTF-16 units (260 with
+// the terminating NUL), however many bytes the name has in the system's code page; a longer name can
+// name no file, and is never handed to them.
 inline bool FitsFileFunctions(const std::string& path) {
-    return path.size() < 260;
+    return CharacterCount(path, IsSystemLeadByte) < 260;
 }
 
 // A directory search finds the name and it is not a directory. False for a name too long for Windows.

@@ -8,6 +8,31 @@ bool IsCp949LeadByte(unsigned char byte) {
     return byte >= 0x81 && byte <= 0xFE;
 }
 
+std::size_t CharacterLength(std::string_view text, std::size_t pos, LeadByteTest isLeadByte) {
+    return isLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() && text[pos + 1] != '\0'
+               ? 2
+               : 1;
+}
+
+std::size_t CharacterCount(std::string_view text, LeadByteTest isLeadByte) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size(); i += CharacterLength(text, i, isLeadByte))
+        ++count;
+    return count;
+}
+
+std::size_t LastSeparator(std::string_view path, LeadByteTest isLeadByte) {
+    std::size_t last = std::string_view::npos;
+    for (std::size_t i = 0; i < path.size(); i += CharacterLength(path, i, isLeadByte))
+        if (path[i] == '\\')
+            last = i;
+    return last;
+}
+
+bool EndsWithSeparator(std::string_view path, LeadByteTest isLeadByte) {
+    return !path.empty() && LastSeparator(path, isLeadByte) == path.size() - 1;
+}
+
 std::string TrimControls(std::string_view text) {
     auto isControl = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
     while (!text.empty() && isControl(text.front()))
@@ -19,11 +44,9 @@ std::string TrimControls(std::string_view text) {
 
 std::string UpperAscii(std::string_view text, LeadByteTest isLeadByte) {
     std::string result(text);
-    for (std::size_t i = 0; i < result.size(); ++i) {
+    for (std::size_t i = 0; i < result.size(); i += CharacterLength(result, i, isLeadByte)) {
         const auto byte = static_cast<unsigned char>(result[i]);
-        if (isLeadByte(byte) && i + 1 < result.size())
-            ++i;
-        else if (byte >= 'a' && byte <= 'z')
+        if (byte >= 'a' && byte <= 'z')
             result[i] = static_cast<char>(byte - 'a' + 'A');
     }
     return result;
@@ -78,8 +101,8 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
     return static_cast<std::int32_t>(bits);
 }
 
-std::string FolderOf(const std::string& path) {
-    return path.substr(0, path.rfind('\\') + 1); // npos + 1 keeps nothing
+std::string FolderOf(const std::string& path, LeadByteTest isLeadByte) {
+    return path.substr(0, LastSeparator(path, isLeadByte) + 1); // npos + 1 keeps nothing
 }
 
 } // namespace platform

@@ -15,6 +15,7 @@ struct CheckLibraryBinding {
 };
 
 CheckLibraryBinding Binding;
+bool CallRunning = false;
 
 } // namespace
 
@@ -54,8 +55,15 @@ std::optional<std::int32_t> CallCheckEntry(const std::string& moduleId, std::int
     if (Binding.Entry == nullptr)
         return std::nullopt;
     const char* path = suitePath.empty() ? nullptr : suitePath.c_str();
-    return platform::CallStdcall4(Binding.Entry, reinterpret_cast<std::uintptr_t>(moduleId.c_str()),
-                                  static_cast<std::uint32_t>(testMode),
-                                  reinterpret_cast<std::uintptr_t>(path),
-                                  static_cast<std::uint32_t>(liveTestMode));
+    CallRunning = true;
+    const auto answer =
+        platform::CallStdcall4(Binding.Entry, reinterpret_cast<std::uintptr_t>(moduleId.c_str()),
+                               static_cast<std::uint32_t>(testMode), reinterpret_cast<std::uintptr_t>(path),
+                               static_cast<std::uint32_t>(liveTestMode));
+    CallRunning = false;
+    return answer;
+}
+
+bool IsCheckLibraryCallRunning() {
+    return CallRunning;
 }

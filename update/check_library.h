@@ -23,6 +23,10 @@ std::int32_t LoadCheckLibrary();
 // bound or a fault inside the library's detach was caught.
 std::int32_t FreeCheckLibrary();
 
+// Whether ZM_luChkVer is running: a library with a window of its own handles the caller's messages
+// meanwhile, inside its own frames.
+bool IsCheckLibraryCallRunning();
+
 // Calls ZM_luChkVer(module ID, test mode, suite path or a null pointer when empty, live test mode).
 // The answer, or nothing when the call raised a fault (or no entry is bound).
 std::optional<std::int32_t> CallCheckEntry(const std::string& moduleId, std::int32_t testMode,

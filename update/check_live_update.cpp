@@ -116,7 +116,7 @@ std::int32_t StartUpdater(const std::string& moduleId, const TestSwitches& switc
         const std::string commandLine =
             updaterPath + " " + field(moduleId) + field(std::to_string(switches.TestMode)) +
             field(suitePath) + field(std::to_string(switches.LiveTestMode)) + field(std::to_string(window));
-        updater = platform::StartProgram(updaterPath, commandLine);
+        updater = platform::StartProgramRun(updaterPath, commandLine);
         if (updater.IsStarted())
             return UpdaterStarted;
     }
@@ -127,12 +127,13 @@ std::int32_t StartUpdater(const std::string& moduleId, const TestSwitches& switc
 
 } // namespace
 
-std::string SuitePathOf(const std::string& registeredPath) {
-    if (registeredPath.size() < 2)
-        return registeredPath;
+std::string SuitePathOf(const std::string& registeredPath, platform::LeadByteTest isLeadByte) {
+    std::string_view path = registeredPath;
     // A trailing "\" belongs to the last component.
-    const std::string folder = platform::FolderOf(registeredPath.substr(0, registeredPath.size() - 1));
-    return folder.empty() ? registeredPath : folder;
+    if (platform::EndsWithSeparator(path, isLeadByte))
+        path.remove_suffix(1);
+    const std::size_t cut = platform::LastSeparator(path, isLeadByte);
+    return cut == std::string_view::npos ? registeredPath : registeredPath.substr(0, cut + 1);
 }
 
 std::int32_t CheckLiveUpdate(const std::string& moduleId, std::uint32_t window, platform::Process& updater,
@@ -142,7 +143,7 @@ std::int32_t CheckLiveUpdate(const std::string& moduleId, std::uint32_t window, 
     const std::string versionText = ReadInstalledVersion(moduleName);
     const std::string registeredPath = ReadModulePath(moduleName);
     platform::DebugLine("registry: Path \"", registeredPath, "\"");
-    const std::string suitePath = SuitePathOf(registeredPath);
+    const std::string suitePath = SuitePathOf(registeredPath, platform::IsSystemLeadByte);
     const std::int32_t version = platform::ParseInt32(versionText).value_or(0);
 
     LibraryVerdict verdict;

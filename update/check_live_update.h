@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/process.h"
+#include "platform/text.h"
 
 #include <cstdint>
 #include <functional>
@@ -27,5 +28,6 @@ std::int32_t CheckLiveUpdate(
     const std::string& moduleId, std::uint32_t window, platform::Process& updater,
     const std::function<bool()>& stillWaiting = [] { return true; });
 
-// The suite path: the registered path without its last component ("D:\Suite\Bin\" -> "D:\Suite\").
-std::string SuitePathOf(const std::string& registeredPath);
+// The suite path: the registered path without its last component ("D:\Suite\Bin\" -> "D:\Suite\"),
+// cut between the characters of the code page whose lead bytes `isLeadByte` tells.
+std::string SuitePathOf(const std::string& registeredPath, platform::LeadByteTest isLeadByte);

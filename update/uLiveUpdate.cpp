@@ -2,9 +2,9 @@
 
 #include "platform/debug_output.h"
 #include "platform/os_version.h"
-#include "platform/win32/code_page.h"
 #include "ui/framework/application.h"
 #include "ui/message/message_type.h"
+#include "update/check_library.h"
 #include "update/check_live_update.h"
 #include "update/gate_message.h"
 #include "update/module_path.h"
@@ -78,7 +78,11 @@ void TfrmLiveUpdate::FormCreate(TObject*) {
                                  [this] { return !decided_; });
         platform::DebugLine("update check result ", result);
     });
-    if (result != UpdaterStarted) {
+    if (keptVerdict_) {
+        platform::DebugLine("notification ", *keptVerdict_,
+                            ": carried out now that the library's call returned");
+        CarryOut(*keptVerdict_);
+    } else if (result != UpdaterStarted) {
         if (Decide())
             StartMainProgram();
     } else if (!decided_) {
@@ -102,7 +106,7 @@ LRESULT TfrmLiveUpdate::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == kUpdaterWatchTimer) {
             // An updater that ended without a verdict is taken as an unfinished update.
             if (watchingUpdater_ && updater_.HasEnded()) {
-                platform::DebugLine("the updater ended without a verdict: taken as ",
+                platform::DebugLine("the updater and what it started ended without a verdict: taken as ",
                                     VerdictWhenUpdaterVanishes);
                 RespondToVerdict(VerdictWhenUpdaterVanishes);
             }
@@ -121,16 +125,28 @@ void TfrmLiveUpdate::WMCopyData(const COPYDATASTRUCT& data) {
 
 void TfrmLiveUpdate::RespondToVerdict(std::int32_t code) {
     const auto response = ResponseToVerdict(code);
-    platform::DebugLine("notification ", code, ": ", DecisionOn(response, decided_));
-    if (!response || !Decide())
+    // The library's own message loop brought it: a dialog shown now would run inside the library's frames,
+    // under its fault guard. It decides now and is carried out once the call has returned.
+    if (response && !decided_ && IsCheckLibraryCallRunning()) {
+        platform::DebugLine("notification ", code, ": kept until the library's call returns");
+        keptVerdict_ = code;
+        Decide();
         return;
+    }
+    platform::DebugLine("notification ", code, ": ", DecisionOn(response, decided_));
+    if (response && Decide())
+        CarryOut(code);
+}
+
+void TfrmLiveUpdate::CarryOut(std::int32_t code) {
+    const VerdictResponse response = ResponseToVerdict(code).value_or(VerdictResponse{});
     StopWatchingUpdater();
-    if (response->DialogType != 0)
+    if (response.DialogType != 0)
         ShowingErrors([&] {
-            ShowGateMessage("verdict_" + std::to_string(code), response->DialogType, response->MainText,
-                            response->SubText);
+            ShowGateMessage("verdict_" + std::to_string(code), response.DialogType, response.MainText,
+                            response.SubText);
         });
-    if (response->StartsMainProgram)
+    if (response.StartsMainProgram)
         StartMainProgram();
     else
         Close();

@@ -4,6 +4,7 @@
 #include "ui/framework/form.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The update window: never seen, it refuses unsupported Windows, runs the update check, waits for the
@@ -28,6 +29,7 @@ protected:
 private:
     void WMCopyData(const COPYDATASTRUCT& data);
     void RespondToVerdict(std::int32_t code);
+    void CarryOut(std::int32_t verdict);
     void WatchUpdater();
     void StopWatchingUpdater();
     void StartMainProgram();
@@ -37,6 +39,8 @@ private:
     bool watchingUpdater_ = false;
     // Whether the main program is started has been decided (by the creation handler or a verdict).
     bool decided_ = false;
+    // A verdict that came during the check library's call, carried out once the call has returned.
+    std::optional<std::int32_t> keptVerdict_;
     bool closeRequested_ = false;
 };
 

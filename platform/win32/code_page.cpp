@@ -1,4 +1,4 @@
-#include "platform/win32/code_page.h"
+#include "platform/text.h"
 
 #include <windows.h>
 

@@ -1,5 +1,6 @@
 #include "platform/win32/system_function.h"
 
+#include "platform/text.h"
 #include "platform/win32/unique_resource.h"
 
 #include <string>
@@ -14,7 +15,7 @@ std::string SystemDllPath(const char* dll) {
     char folder[MAX_PATH];
     const UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
     std::string path(folder, length < MAX_PATH ? length : 0);
-    if (!path.empty() && path.back() != '\\')
+    if (!path.empty() && !EndsWithSeparator(path, IsSystemLeadByte))
         path += '\\';
     return path + dll;
 }

@@ -16,11 +16,27 @@ std::map<std::string, FakeEntry>& Entries() {
     return entries;
 }
 
+bool NoLeadBytes(unsigned char) {
+    return false;
+}
+
+platform::LeadByteTest& SystemLeadBytes() {
+    static platform::LeadByteTest test = NoLeadBytes;
+    return test;
+}
+
 } // namespace
 
 namespace platform {
 
+bool IsSystemLeadByte(unsigned char byte) {
+    return SystemLeadBytes()(byte);
+}
+
 bool FileExists(const std::string& path) {
+    // As Windows' ANSI file functions, which refuse a longer name.
+    if (!FitsFileFunctions(path))
+        return false;
     auto found = Entries().find(path);
     return found != Entries().end() && !found->second.Directory;
 }
@@ -47,6 +63,11 @@ namespace fakes {
 
 void ResetFilesFake() {
     Entries().clear();
+    SystemLeadBytes() = NoLeadBytes;
+}
+
+void SetSystemLeadBytes(platform::LeadByteTest isLeadByte) {
+    SystemLeadBytes() = isLeadByte;
 }
 
 void SetFile(const std::string& path, std::string content) {

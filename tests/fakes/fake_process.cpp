@@ -34,6 +34,10 @@ Process StartProgram(const std::string& applicationPath, const std::string& comm
     return Process(&marker);
 }
 
+Process StartProgramRun(const std::string& applicationPath, const std::string& commandLine) {
+    return StartProgram(applicationPath, commandLine);
+}
+
 void SleepMs(unsigned milliseconds) {
     fakes::Processes().Sleeps.push_back(milliseconds);
     fakes::Ui().Events.push_back("sleep " + std::to_string(milliseconds));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/registry_value.h"
+#include "platform/text.h"
 
 #include <cstdint>
 #include <map>
@@ -41,6 +42,8 @@ void RemoveFile(const std::string& path);
 std::optional<std::string> FileContent(const std::string& path); // nothing for a directory or no file
 // A locked file can be neither replaced nor moved away.
 void LockFile(const std::string& path);
+// The lead bytes of the system's code page, in which file names come: none (a Western Windows) until set.
+void SetSystemLeadBytes(platform::LeadByteTest isLeadByte);
 
 // Libraries. A file whose content equals a defined image loads as that library; any other file does not.
 struct FakeExport {

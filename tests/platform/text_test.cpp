@@ -1,5 +1,7 @@
 #include "platform/text.h"
 
+#include "tests/support/code_pages.h"
+
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -49,9 +51,27 @@ TEST(ParseInt32, AnythingElseIsNotAnInteger) {
 }
 
 TEST(FolderOf, KeepsThePathUpToItsLastBackslash) {
-    EXPECT_EQ(FolderOf("C:\\Suite\\Mivora.exe"), "C:\\Suite\\");
-    EXPECT_EQ(FolderOf("C:\\Suite\\"), "C:\\Suite\\");
-    EXPECT_EQ(FolderOf("Mivora.exe"), "");
+    EXPECT_EQ(FolderOf("C:\\Suite\\Mivora.exe", IsCp949LeadByte), "C:\\Suite\\");
+    EXPECT_EQ(FolderOf("C:\\Suite\\", IsCp949LeadByte), "C:\\Suite\\");
+    EXPECT_EQ(FolderOf("Mivora.exe", IsCp949LeadByte), "");
+}
+
+// Code page 932: "表" is 0x95 0x5C, and its second byte is no separator.
+TEST(FolderOf, CutsBetweenTheCodePagesCharacters) {
+    const std::string table = "\x95\x5C";
+    EXPECT_EQ(FolderOf("C:\\" + table + "\\Mivora.exe", code_pages::IsCp932LeadByte), "C:\\" + table + "\\");
+    EXPECT_EQ(FolderOf("C:\\Suite\\" + table + ".exe", code_pages::IsCp932LeadByte), "C:\\Suite\\");
+    EXPECT_FALSE(EndsWithSeparator("C:\\" + table, code_pages::IsCp932LeadByte));
+    EXPECT_TRUE(EndsWithSeparator("C:\\" + table + "\\", code_pages::IsCp932LeadByte));
+    // Where the code page has no lead bytes, the same byte is a separator.
+    EXPECT_TRUE(EndsWithSeparator("C:\\" + table, code_pages::IsSingleByteLeadByte));
+}
+
+// Windows counts UTF-16 units: one for each character of a double-byte code page, however many bytes.
+TEST(CharacterCount, CountsCharactersNotBytes) {
+    EXPECT_EQ(CharacterCount("C:\\젤바노\\", IsCp949LeadByte), 7u);
+    EXPECT_EQ(CharacterCount("C:\\젤바노\\", code_pages::IsSingleByteLeadByte), 10u);
+    EXPECT_EQ(CharacterCount("a\xB0", IsCp949LeadByte), 2u) << "a lone lead byte at the end";
 }
 
 } // namespace

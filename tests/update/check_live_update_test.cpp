@@ -5,6 +5,7 @@
 #include "tests/fakes/fake_process.h"
 #include "tests/fakes/fake_ui.h"
 #include "tests/fakes/platform_fakes.h"
+#include "tests/support/code_pages.h"
 
 #include <gtest/gtest.h>
 
@@ -262,14 +263,48 @@ TEST_F(CheckLiveUpdateTest, NonTextVersionRaisesWithTheKeyClosed) {
     EXPECT_EQ(fakes::OpenRegistryKeyCount(), 0);
 }
 
+// Windows counts a name's length in characters, not in its bytes: a Korean folder of 150 characters
+// (300 bytes in CP949) works as a short one does; one past 259 characters counts as missing.
+TEST_F(CheckLiveUpdateTest, AKoreanFolderIsMeasuredInCharacters) {
+    fakes::SetSystemLeadBytes(platform::IsCp949LeadByte);
+    std::string folder = "C:\\";
+    for (int i = 0; i < 150; ++i)
+        folder += "젤";
+    Install(folder + "\\");
+    EXPECT_EQ(Check(), 0);
+    ASSERT_EQ(fakes::Processes().Started.size(), 1u);
+    EXPECT_EQ(fakes::Processes().Started[0].ApplicationPath, folder + "\\ZM_LiveUpdate.exe");
+
+    SetUp();
+    fakes::SetSystemLeadBytes(platform::IsCp949LeadByte);
+    Install(folder + std::string(110, 'x') + "\\");
+    EXPECT_EQ(Check(), -3);
+    EXPECT_EQ(DialogTexts(), Texts{DllLoadFailed});
+}
+
+// Code page 932, where "表" is 0x95 0x5C: its second byte is no separator.
+TEST_F(CheckLiveUpdateTest, ASuitePathIsCutBetweenCharacters) {
+    fakes::SetSystemLeadBytes(code_pages::IsCp932LeadByte);
+    Install("D:\\Suite\\\x95\x5C\x8E\xA6"); // "表示", registered without a trailing separator
+    EXPECT_EQ(Check(), 0);
+    ASSERT_EQ(fakes::FakeCalls().size(), 1u);
+    EXPECT_EQ(fakes::FakeCalls()[0].Third, "D:\\Suite\\");
+}
+
 TEST(SuitePathOf, DropsTheLastComponent) {
-    EXPECT_EQ(SuitePathOf("D:\\Suite\\Bin\\"), "D:\\Suite\\");
-    EXPECT_EQ(SuitePathOf("D:\\Suite\\Bin"), "D:\\Suite\\");
-    EXPECT_EQ(SuitePathOf("C:\\"), "C:\\");
-    EXPECT_EQ(SuitePathOf("Suite"), "Suite");
-    EXPECT_EQ(SuitePathOf(""), "");
-    EXPECT_EQ(SuitePathOf("\\"), "\\");
-    EXPECT_EQ(SuitePathOf("C:\\Program Files\\젤바노\\"), "C:\\Program Files\\");
+    auto suitePath = [](const std::string& path) { return SuitePathOf(path, platform::IsCp949LeadByte); };
+    EXPECT_EQ(suitePath("D:\\Suite\\Bin\\"), "D:\\Suite\\");
+    EXPECT_EQ(suitePath("D:\\Suite\\Bin"), "D:\\Suite\\");
+    EXPECT_EQ(suitePath("C:\\"), "C:\\");
+    EXPECT_EQ(suitePath("Suite"), "Suite");
+    EXPECT_EQ(suitePath(""), "");
+    EXPECT_EQ(suitePath("\\"), "\\");
+    EXPECT_EQ(suitePath("C:\\Program Files\\젤바노\\"), "C:\\Program Files\\");
+    // In code page 932 a trailing 0x5C may be the second byte of "表", and one inside a name may be too.
+    const std::string table = "\x95\x5C";
+    EXPECT_EQ(SuitePathOf("D:\\Suite\\" + table, code_pages::IsCp932LeadByte), "D:\\Suite\\");
+    EXPECT_EQ(SuitePathOf("D:\\" + table + "\\Bin\\", code_pages::IsCp932LeadByte), "D:\\" + table + "\\");
+    EXPECT_EQ(SuitePathOf("D:\\Suite\\" + table + "Bin\\", code_pages::IsCp932LeadByte), "D:\\Suite\\");
 }
 
 } // namespace

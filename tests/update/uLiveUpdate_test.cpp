@@ -204,6 +204,28 @@ TEST_F(GateTest, VerdictArrivingWhileAnotherIsAnsweredIsIgnored) {
     scenario::Kill(gate);
 }
 
+// An updater that must replace its own file hands its run to a copy of itself and ends at once: the
+// gate waits for the copy. Its verdict decides; when it ends without one, the caution comes only then.
+TEST_F(GateTest, TheUpdatersRunIncludesTheCopyItHandsOver) {
+    const auto outcome = Run("handover,sleep:1500,1101");
+    EXPECT_TRUE(outcome.Ended);
+    EXPECT_EQ(outcome.Dialogs, 0);
+    EXPECT_EQ(scenario::RecordedWhenSettled("events"),
+              "attach\ncall\ndetach\nupdater\nupdater\nmain program\n");
+    EXPECT_EQ(scenario::Recorded("MivoraMain.cmdline"), std::string(MainProgram) + " INSTALL\n");
+
+    setup_.Verdict = "handover,sleep:1500,exit";
+    scenario::InstallSuite(setup_);
+    scenario::Started gate = scenario::StartGate("");
+    ASSERT_NE(scenario::WaitForDialog(gate.ProcessId, 20000), nullptr);
+    EXPECT_TRUE(scenario::RunningPrograms("ZM_LiveUpdate.exe").empty())
+        << "the caution came while the copy ran";
+    const auto cautioned = scenario::AnswerDialogs(gate, "", RunTimeoutMs);
+    EXPECT_TRUE(cautioned.Ended);
+    EXPECT_EQ(cautioned.Dialogs, 1);
+    EXPECT_EQ(scenario::RecordedWhenSettled("MivoraMain.cmdline"), std::string(MainProgram) + " \n");
+}
+
 // A stray sender's verdict while the creation handler still shows "library failed", after which it
 // would start the main program. The first decision wins: one start at most, and a verdict not to start
 // stays.
@@ -229,9 +251,12 @@ TEST_F(GateTest, AVerdictDuringTheCreationHandlersDialogIsTheOnlyDecision) {
 }
 
 // The same inside the check library's own message loop, after which it asks for an update run: the
-// verdict not to start decides, and no updater is started behind it.
-TEST_F(GateTest, AVerdictInsideTheLibrarysMessageLoopLeavesTheUpdaterUnstarted) {
+// verdict not to start decides, its dialog waits until the call has returned, and no updater is started
+// behind it.
+TEST_F(GateTest, AVerdictInsideTheLibrarysMessageLoopIsCarriedOutAfterTheCall) {
     scenario::Started gate = StartWithVerdictInsideTheLibraryCall("210,pump", 1102);
+    ASSERT_NE(scenario::WaitForDialog(gate.ProcessId, 20000), nullptr);
+    EXPECT_EQ(scenario::Recorded("events"), "attach\ncall\ndetach\n") << "the dialog came inside the call";
     const scenario::GateOutcome outcome = scenario::AnswerDialogs(gate, "", RunTimeoutMs);
     EXPECT_TRUE(outcome.Ended);
     EXPECT_EQ(outcome.Dialogs, 1);

@@ -91,7 +91,8 @@ std::vector<Started> RunningPrograms(const std::string& fileName) {
     for (BOOL more = ::Process32First(snapshot.get(), &entry); more;
          more = ::Process32Next(snapshot.get(), &entry)) {
         const std::string name = entry.szExeFile;
-        if (_stricmp(name.c_str() + platform::FolderOf(name).size(), fileName.c_str()) != 0)
+        if (_stricmp(name.c_str() + platform::FolderOf(name, platform::IsSystemLeadByte).size(),
+                     fileName.c_str()) != 0)
             continue;
         Started program;
         program.Process.reset(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));

@@ -42,7 +42,7 @@ HWND CreateApplicationWindow() {
 // The program file's name without its directory and extension.
 std::string ExeTitle() {
     std::string name = ModuleFilePath(nullptr);
-    name.erase(0, platform::FolderOf(name).size());
+    name.erase(0, platform::FolderOf(name, platform::IsSystemLeadByte).size());
     const auto dot = name.rfind('.');
     if (dot != std::string::npos)
         name.erase(dot);

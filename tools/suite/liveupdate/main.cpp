@@ -4,6 +4,10 @@
 //   payload:<n>   send code n with a text payload
 //   wait          stay running without reporting, as long as the update window exists
 //   exit          end at once without reporting
+//   sleep:<ms>    wait that long
+//   handover      start a copy of itself that takes the remaining steps, and end at once, as an updater
+//                 that must replace its own file does
+//   breakaway     the same, the copy started to leave the starter's job (CREATE_BREAKAWAY_FROM_JOB)
 // Unset, it reports 1101.
 #include "tools/suite/common/record.h"
 
@@ -32,6 +36,22 @@ void Report(HWND window, long code, const std::string& payload) {
     ::SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
 }
 
+// A copy of this program with the same command line, given `steps` to take.
+void HandOver(const std::string& commandLine, const std::string& steps, DWORD flags) {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    ::SetEnvironmentVariableA("MIVORA_SIM_VERDICT", steps.empty() ? "exit" : steps.c_str());
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    std::string line = commandLine;
+    if (::CreateProcessA(path, line.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
+                         &info)) {
+        ::CloseHandle(info.hThread);
+        ::CloseHandle(info.hProcess);
+    }
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -55,7 +75,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
         if (step == "exit")
             return 0;
-        if (step.rfind("payload:", 0) == 0)
+        if (step == "handover" || step == "breakaway") {
+            HandOver(commandLine, end == std::string::npos ? "" : steps.substr(end + 1),
+                     step == "breakaway" ? CREATE_BREAKAWAY_FROM_JOB : 0);
+            return 0;
+        }
+        if (step.rfind("sleep:", 0) == 0)
+            ::Sleep(std::strtoul(step.c_str() + 6, nullptr, 10));
+        else if (step.rfind("payload:", 0) == 0)
             Report(window, std::strtol(step.c_str() + 8, nullptr, 10), "payload text from the updater");
         else if (!step.empty())
             Report(window, std::strtol(step.c_str(), nullptr, 10), "");
