@@ -83,6 +83,14 @@ void TControl::SetParent(TWinControl* parent) {
         parent->InsertControl(this);
 }
 
+void TControl::ReportChange(TControlChange change) {
+    TWinControl* top = Parent();
+    while (top != nullptr && top->Parent() != nullptr)
+        top = top->Parent();
+    if (top != nullptr)
+        top->ControlChanged(*this, change);
+}
+
 void TControl::SetParentComponent(TComponent* parent) {
     if (auto* control = dynamic_cast<TWinControl*>(parent))
         SetParent(control);
@@ -218,6 +226,9 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ERASEBKGND:
         return 1; // the paint covers the whole client area
+    case WM_SETFOCUS:
+        ReportChange(TControlChange::Focused);
+        break;
     case WM_CAPTURECHANGED:
         CaptureChanged();
         break;

@@ -48,6 +48,10 @@ public:
     void Invalidate() override;
     RECT ClientRect() const override;
 
+    // A control inside this top window took the focus or changed its text: for a form that shows a
+    // screen reader its controls.
+    virtual void ControlChanged(TControl&, TControlChange) {}
+
     // Places the aligned children: top, bottom, left and right edges in that order, then the rest.
     void AlignControls() override;
 
@@ -91,6 +95,8 @@ private:
     void Paint(HDC dc, const RECT& update);
     bool DoKeyDown(WORD& key, bool down);
     bool DoKeyPress(char& key);
+    bool MoveFocus(WORD key, TShiftState shift);
+    void CollectTabStops(std::vector<TWinControl*>& stops) const;
     LRESULT RouteMouse(UINT message, WPARAM wParam, LPARAM lParam);
     void CaptureChanged();
     void TrackPointer();
