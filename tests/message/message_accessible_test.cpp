@@ -2,9 +2,15 @@
 // in a process of their own.
 #include "platform/win32/module_file_path.h"
 #include "platform/win32/unique_resource.h"
+#include "tests/support/timer_ticks.h"
+#include "ui/framework/application.h"
+#include "ui/framework/label.h"
+#include "ui/message/message_form.h"
+#include "ui/message/uMessage.h"
 
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
 #include <windows.h>
 
 #include <cstdlib>
@@ -112,6 +118,40 @@ TEST(MessageAccessibility, AReaderInAnotherProcessReadsAndPressesTheDialog) {
     const Reading warning = ReadDialog("warning");
     EXPECT_EQ(warning.dialogResult, 1u);
     EXPECT_EQ(warning.printout, page + WarningReading);
+}
+
+// The events of this process that name the open dialog's window.
+std::vector<std::pair<DWORD, LONG>> heard;
+
+void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (fMessage != nullptr && window == fMessage->Handle() && object == OBJID_CLIENT)
+        heard.emplace_back(event, child);
+}
+
+// A reader hears a text that changes while the dialog shows: the main text as child 1, the title word as
+// the dialog's own name.
+TEST(MessageAccessibility, ATextChangedWhileTheDialogShowsIsAnnounced) {
+    InitializeApplication();
+    heard.clear();
+    const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+                                                 Hear, ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    int step = 0;
+    TimerTicks ticks(100, [&] {
+        if (fMessage == nullptr || !::IsWindowVisible(fMessage->Handle()))
+            return;
+        if (step == 0)
+            fMessage->lblMessageMain->SetCaption("다른 글");
+        else if (step == 1)
+            fMessage->lblTitle->SetCaption("경고");
+        else if (step == 3)
+            ::PostMessageW(fMessage->Handle(), WM_CLOSE, 0, 0);
+        ++step;
+    });
+    ShowMessageDialog(mtCaution, "글", "", mbOk, nullptr);
+    ::UnhookWinEvent(hook);
+    const std::vector<std::pair<DWORD, LONG>> expected{{EVENT_OBJECT_NAMECHANGE, 1},
+                                                       {EVENT_OBJECT_NAMECHANGE, CHILDID_SELF}};
+    EXPECT_EQ(heard, expected);
 }
 
 } // namespace
