@@ -3,6 +3,7 @@
 #include "platform/win32/module_file_path.h"
 #include "platform/win32/unique_resource.h"
 #include "tests/support/timer_ticks.h"
+#include "tools/scenario/harness.h"
 #include "ui/framework/application.h"
 #include "ui/framework/label.h"
 #include "ui/message/message_form.h"
@@ -118,6 +119,37 @@ TEST(MessageAccessibility, AReaderInAnotherProcessReadsAndPressesTheDialog) {
     const Reading warning = ReadDialog("warning");
     EXPECT_EQ(warning.dialogResult, 1u);
     EXPECT_EQ(warning.printout, page + WarningReading);
+}
+
+// Where oleacc is missing (some 98, ME and NT 4 installations), the dialog answers no reader itself and
+// works as before: the system's own object stands for its client area.
+TEST(MessageAccessibility, WithoutOleaccTheSystemAnswersAndTheDialogWorks) {
+    const char* overrides = "Software\\Wine\\AppDefaults\\accessible_host.exe\\DllOverrides";
+    HKEY created = nullptr;
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, overrides, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created,
+                      nullptr);
+    const platform::UniqueKey key(created);
+    ::RegSetValueExA(key.get(), "oleacc", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1); // disabled
+    const platform::UniqueHandle host = Start("accessible_host.exe", "caution " + std::to_string(::GetACP()));
+    ASSERT_TRUE(host);
+    const HWND dialog = scenario::WaitForDialog(::GetProcessId(host.get()), 30000);
+    ASSERT_NE(dialog, nullptr);
+    IAccessible* client = nullptr;
+    ASSERT_EQ(::AccessibleObjectFromWindow(dialog, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                           reinterpret_cast<void**>(&client)),
+              S_OK);
+    VARIANT self{};
+    self.vt = VT_I4;
+    VARIANT role{};
+    EXPECT_EQ(client->get_accRole(self, &role), S_OK);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_CLIENT);
+    client->Release();
+    ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_EQ(::WaitForSingleObject(host.get(), 30000), WAIT_OBJECT_0);
+    DWORD result = 0;
+    ::GetExitCodeProcess(host.get(), &result);
+    EXPECT_EQ(result, 2u);
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, overrides);
 }
 
 // The events of this process that name the open dialog's window.

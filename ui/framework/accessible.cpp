@@ -100,206 +100,209 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) noexcept override {
-        return Guard([&] { return standard_->get_accParent(parent); });
+        return view_ != nullptr ? standard_->get_accParent(parent) : RPC_E_DISCONNECTED;
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) noexcept override {
+        Reading read;
         if (count == nullptr)
             return E_POINTER;
-        return Guard([&] {
-            *count = static_cast<LONG>(view_->Items().size());
-            return S_OK;
-        });
+        const HRESULT hr = Read(nullptr, read);
+        *count = static_cast<LONG>(read.items.size());
+        return hr;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT id, IDispatch** child) noexcept override {
-        *child = nullptr; // the items are simple elements of this object
-        return ForItem(id, [](const AccessibleItem*) { return S_FALSE; });
+        Reading read;
+        if (!Reset(child))
+            return E_POINTER;
+        const HRESULT hr = Read(&id, read);
+        return hr != S_OK ? hr : S_FALSE; // the items are simple elements of this object
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT id, BSTR* name) noexcept override {
+        Reading read;
         if (!Reset(name))
             return E_POINTER;
-        return ForItem(
-            id, [&](const AccessibleItem* item) { return PutText(item ? item->name : view_->Name(), name); });
+        const HRESULT hr = Read(&id, read);
+        return hr != S_OK ? hr : PutText(read.item != nullptr ? read.item->name : read.name, name);
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT id, BSTR* value) noexcept override {
-        if (!Reset(value))
-            return E_POINTER;
-        return ForItem(id, [&](const AccessibleItem* item) {
-            return item ? DISP_E_MEMBERNOTFOUND : standard_->get_accValue(id, value);
-        });
+        const HRESULT hr = Own(id, value);
+        return hr != S_OK ? hr : standard_->get_accValue(id, value);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT id, BSTR* text) noexcept override {
-        if (!Reset(text))
-            return E_POINTER;
-        return ForItem(id, [&](const AccessibleItem* item) {
-            return item ? S_FALSE : standard_->get_accDescription(id, text);
-        });
+        const HRESULT hr = Own(id, text);
+        return hr != S_OK ? hr : standard_->get_accDescription(id, text);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT id, VARIANT* role) noexcept override {
+        Reading read;
         if (!Reset(role))
             return E_POINTER;
-        return ForItem(id, [&](const AccessibleItem* item) {
-            PutNumber(item ? item->role : view_->Role(), role);
-            return S_OK;
-        });
+        const HRESULT hr = Read(&id, read);
+        if (hr == S_OK)
+            PutNumber(read.item != nullptr ? read.item->role : read.role, role);
+        return hr;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT id, VARIANT* state) noexcept override {
+        Reading read;
         if (!Reset(state))
             return E_POINTER;
-        return ForItem(id, [&](const AccessibleItem* item) {
-            if (item == nullptr)
-                return standard_->get_accState(id, state);
-            PutNumber(item->state, state);
-            return S_OK;
-        });
+        const HRESULT hr = Read(&id, read);
+        if (hr != S_OK || read.item == nullptr)
+            return hr != S_OK ? hr : standard_->get_accState(id, state);
+        PutNumber(read.item->state, state);
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT id, BSTR* help) noexcept override {
-        if (!Reset(help))
-            return E_POINTER;
-        return ForItem(id, [&](const AccessibleItem* item) {
-            return item ? S_FALSE : standard_->get_accHelp(id, help);
-        });
+        const HRESULT hr = Own(id, help);
+        return hr != S_OK ? hr : standard_->get_accHelp(id, help);
     }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT id, LONG* topic) noexcept override {
-        if (!Reset(file) || topic == nullptr)
+        if (topic == nullptr)
             return E_POINTER;
-        return ForItem(id, [&](const AccessibleItem* item) {
-            return item ? S_FALSE : standard_->get_accHelpTopic(file, id, topic);
-        });
+        const HRESULT hr = Own(id, file);
+        return hr != S_OK ? hr : standard_->get_accHelpTopic(file, id, topic);
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT id, BSTR* shortcut) noexcept override {
-        if (!Reset(shortcut))
-            return E_POINTER;
-        return ForItem(id, [&](const AccessibleItem* item) {
-            return item ? S_FALSE : standard_->get_accKeyboardShortcut(id, shortcut);
-        });
+        const HRESULT hr = Own(id, shortcut);
+        return hr != S_OK ? hr : standard_->get_accKeyboardShortcut(id, shortcut);
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) noexcept override {
+        Reading read;
         if (!Reset(focus))
             return E_POINTER;
-        return Guard([&] {
-            const std::vector<AccessibleItem> items = view_->Items();
-            for (std::size_t i = 0; i < items.size(); ++i) {
-                if (items[i].state & STATE_SYSTEM_FOCUSED) {
-                    PutNumber(static_cast<long>(i + 1), focus);
-                    return S_OK;
-                }
-            }
-            return S_FALSE;
-        });
+        HRESULT hr = Read(nullptr, read);
+        for (std::size_t i = 0; hr == S_OK && i < read.items.size(); ++i)
+            if (read.items[i].state & STATE_SYSTEM_FOCUSED)
+                PutNumber(static_cast<long>(i + 1), focus);
+        return hr == S_OK && focus->vt == VT_EMPTY ? S_FALSE : hr;
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) noexcept override {
         if (!Reset(selection))
             return E_POINTER;
-        return Guard([] { return S_FALSE; });
+        return view_ != nullptr ? S_FALSE : RPC_E_DISCONNECTED;
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT id, BSTR* action) noexcept override {
+        Reading read;
         if (!Reset(action))
             return E_POINTER;
-        return ForItem(id, [&](const AccessibleItem* item) {
-            if (item == nullptr)
-                return standard_->get_accDefaultAction(id, action);
-            return item->action.empty() ? S_FALSE : PutText(item->action, action);
-        });
+        const HRESULT hr = Read(&id, read);
+        if (hr != S_OK || read.item == nullptr)
+            return hr != S_OK ? hr : standard_->get_accDefaultAction(id, action);
+        return read.item->action.empty() ? S_FALSE : PutText(read.item->action, action);
     }
     HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT id) noexcept override {
-        return ForItem(id, [&](const AccessibleItem* item) {
-            return item ? DISP_E_MEMBERNOTFOUND : standard_->accSelect(flags, id);
-        });
+        Reading read;
+        const HRESULT hr = Read(&id, read);
+        if (hr != S_OK || read.item == nullptr)
+            return hr != S_OK ? hr : standard_->accSelect(flags, id);
+        return DISP_E_MEMBERNOTFOUND;
     }
     HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
                                           VARIANT id) noexcept override {
+        Reading read;
         if (left == nullptr || top == nullptr || width == nullptr || height == nullptr)
             return E_POINTER;
-        return ForItem(id, [&](const AccessibleItem* item) {
-            if (item == nullptr)
-                return standard_->accLocation(left, top, width, height, id);
-            *left = item->screen.left;
-            *top = item->screen.top;
-            *width = item->screen.right - item->screen.left;
-            *height = item->screen.bottom - item->screen.top;
-            return S_OK;
-        });
+        const HRESULT hr = Read(&id, read);
+        if (hr != S_OK || read.item == nullptr)
+            return hr != S_OK ? hr : standard_->accLocation(left, top, width, height, id);
+        const RECT& r = read.item->screen;
+        *left = r.left;
+        *top = r.top;
+        *width = r.right - r.left;
+        *height = r.bottom - r.top;
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) noexcept override {
+        Reading read;
         if (!Reset(end))
             return E_POINTER;
-        return ForItem(start, [&](const AccessibleItem* item) {
-            const auto count = static_cast<long>(view_->Items().size());
-            long to = 0;
-            if (item == nullptr) {
-                if (direction != NAVDIR_FIRSTCHILD && direction != NAVDIR_LASTCHILD)
-                    return standard_->accNavigate(direction, start, end);
-                to = direction == NAVDIR_FIRSTCHILD ? 1 : count;
-            } else if (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN || direction == NAVDIR_RIGHT) {
-                to = start.lVal + 1;
-            } else if (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP || direction == NAVDIR_LEFT) {
-                to = start.lVal - 1;
-            }
-            if (to < 1 || to > count)
-                return S_FALSE;
-            PutNumber(to, end);
-            return S_OK;
-        });
+        const HRESULT hr = Read(&start, read);
+        if (hr != S_OK)
+            return hr;
+        long to = 0;
+        if (read.item == nullptr) {
+            if (direction != NAVDIR_FIRSTCHILD && direction != NAVDIR_LASTCHILD)
+                return standard_->accNavigate(direction, start, end);
+            to = direction == NAVDIR_FIRSTCHILD ? 1 : static_cast<long>(read.items.size());
+        } else if (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN || direction == NAVDIR_RIGHT) {
+            to = start.lVal + 1;
+        } else if (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP || direction == NAVDIR_LEFT) {
+            to = start.lVal - 1;
+        }
+        if (to < 1 || static_cast<std::size_t>(to) > read.items.size())
+            return S_FALSE;
+        PutNumber(to, end);
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* found) noexcept override {
+        Reading read;
         if (!Reset(found))
             return E_POINTER;
-        return Guard([&] {
-            const POINT point{x, y};
-            const std::vector<AccessibleItem> items = view_->Items();
-            for (std::size_t i = 0; i < items.size(); ++i) {
-                if (::PtInRect(&items[i].screen, point)) {
-                    PutNumber(static_cast<long>(i + 1), found);
-                    return S_OK;
-                }
-            }
-            RECT client;
-            ::GetClientRect(window_, &client);
-            ::MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&client), 2);
-            if (!::PtInRect(&client, point))
-                return S_FALSE;
+        const HRESULT hr = Read(nullptr, read);
+        if (hr != S_OK)
+            return hr;
+        const POINT point{x, y};
+        for (std::size_t i = read.items.size(); i-- > 0 && found->vt == VT_EMPTY;)
+            if (::PtInRect(&read.items[i].screen, point))
+                PutNumber(static_cast<long>(i + 1), found);
+        RECT client;
+        ::GetClientRect(window_, &client);
+        ::MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        if (found->vt == VT_EMPTY && ::PtInRect(&client, point))
             PutNumber(CHILDID_SELF, found);
-            return S_OK;
-        });
+        return found->vt == VT_EMPTY ? S_FALSE : S_OK;
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT id) noexcept override {
-        return ForItem(id, [&](const AccessibleItem* item) {
-            if (item == nullptr)
-                return standard_->accDoDefaultAction(id);
-            if (item->action.empty())
-                return DISP_E_MEMBERNOTFOUND;
-            view_->Press(static_cast<std::size_t>(id.lVal - 1));
-            return S_OK;
-        });
+        Reading read;
+        const HRESULT hr = Read(&id, read);
+        if (hr != S_OK || read.item == nullptr)
+            return hr != S_OK ? hr : standard_->accDoDefaultAction(id);
+        if (read.item->action.empty())
+            return DISP_E_MEMBERNOTFOUND;
+        view_->Press(static_cast<std::size_t>(id.lVal - 1));
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) noexcept override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) noexcept override { return E_NOTIMPL; }
 
 private:
+    // What one call reads of the view, and the item that its child id names (null: the object itself).
+    struct Reading {
+        std::wstring name;
+        long role = 0;
+        std::vector<AccessibleItem> items;
+        const AccessibleItem* item = nullptr;
+    };
+
     ~AccessibleObject() { Disconnect(); }
 
-    template <class Call> HRESULT Guard(Call&& call) noexcept {
-        if (view_ == nullptr || standard_ == nullptr)
+    // S_OK, or what the call answers: the object outlived its window, the view could not be read, or
+    // `id` names nothing here.
+    HRESULT Read(const VARIANT* id, Reading& read) noexcept {
+        if (view_ == nullptr)
             return RPC_E_DISCONNECTED;
         try {
-            return call();
+            read.name = view_->Name();
+            read.role = view_->Role();
+            read.items = view_->Items();
         } catch (...) {
             return E_FAIL;
         }
+        if (id == nullptr || (id->vt == VT_I4 && id->lVal == CHILDID_SELF))
+            return S_OK;
+        if (id->vt != VT_I4 || id->lVal < 1 || static_cast<std::size_t>(id->lVal) > read.items.size())
+            return E_INVALIDARG;
+        read.item = &read.items[static_cast<std::size_t>(id->lVal - 1)];
+        return S_OK;
     }
 
-    // Calls `call` with the item that `id` names, or null for the object itself.
-    template <class Call> HRESULT ForItem(const VARIANT& id, Call&& call) noexcept {
-        return Guard([&] {
-            if (id.vt != VT_I4)
-                return E_INVALIDARG;
-            if (id.lVal == CHILDID_SELF)
-                return call(static_cast<const AccessibleItem*>(nullptr));
-            const std::vector<AccessibleItem> items = view_->Items();
-            if (id.lVal < 1 || static_cast<std::size_t>(id.lVal) > items.size())
-                return E_INVALIDARG;
-            return call(&items[static_cast<std::size_t>(id.lVal - 1)]);
-        });
+    // For what only the object itself has (the system's object answers it): S_OK when `id` names the
+    // object, S_FALSE for an item.
+    HRESULT Own(const VARIANT& id, BSTR* out) noexcept {
+        Reading read;
+        if (!Reset(out))
+            return E_POINTER;
+        const HRESULT hr = Read(&id, read);
+        return hr == S_OK && read.item != nullptr ? S_FALSE : hr;
     }
 
     HWND window_;

@@ -25,7 +25,7 @@ public:
     virtual long Role() = 0;
     virtual std::vector<AccessibleItem> Items() = 0;
     // Presses item `index` as a click would, once the window's own loop gets to it.
-    virtual void Press(std::size_t index) = 0;
+    virtual void Press(std::size_t index) noexcept = 0;
 
 protected:
     ~AccessibleView() = default;

@@ -141,12 +141,13 @@ bool TWinControl::MoveFocus(WORD key, TShiftState shift) {
 
 // Visible, enabled tab stops in tab order, and those inside the other children.
 void TWinControl::CollectTabStops(std::vector<TWinControl*>& stops) const {
-    std::vector<TWinControl*> children;
+    std::vector<TWinControl*> children; // in tab order, equal orders as listed
     for (TWinControl* child : windowed_)
         if (child->Visible() && child->Enabled())
-            children.push_back(child);
-    std::stable_sort(children.begin(), children.end(),
-                     [](TWinControl* a, TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
+            children.insert(std::upper_bound(
+                                children.begin(), children.end(), child,
+                                [](TWinControl* a, TWinControl* b) { return a->TabOrder() < b->TabOrder(); }),
+                            child);
     for (TWinControl* child : children) {
         if (child->TabStop())
             stops.push_back(child);

@@ -1,6 +1,7 @@
 #include "ui/message/message_accessible.h"
 
 #include "ui/controls/mediabtn.h"
+#include "ui/framework/app_host.h"
 #include "ui/framework/image.h"
 #include "ui/framework/label.h"
 #include "ui/framework/wide_text.h"
@@ -33,10 +34,12 @@ long MessageAccessibility::Role() {
     return ROLE_SYSTEM_DIALOG;
 }
 
-std::vector<MessageAccessibility::Entry> MessageAccessibility::Entries() {
-    std::vector<Entry> entries;
+std::vector<framework::AccessibleItem> MessageAccessibility::Read(std::vector<TControl*>* controls) {
+    std::vector<framework::AccessibleItem> items;
     auto add = [&](TControl& control, std::wstring name, long role, long state) {
-        entries.push_back({&control, {std::move(name), role, state, ScreenBounds(control), {}}});
+        items.push_back({std::move(name), role, state, ScreenBounds(control), {}});
+        if (controls != nullptr)
+            controls->push_back(&control);
     };
     add(*dialog_.lblMessageMain, framework::Cp949ToWide(dialog_.lblMessageMain->Caption()),
         ROLE_SYSTEM_STATICTEXT, STATE_SYSTEM_READONLY);
@@ -56,30 +59,31 @@ std::vector<MessageAccessibility::Entry> MessageAccessibility::Entries() {
             state |= STATE_SYSTEM_FOCUSED;
         add(*button, framework::Cp949ToWide(button == dialog_.epBtnOK ? kOkWord : kCancelWord),
             ROLE_SYSTEM_PUSHBUTTON, state);
-        entries.back().item.action = framework::Cp949ToWide(kPressWord);
+        items.back().action = framework::Cp949ToWide(kPressWord);
     }
-    return entries;
-}
-
-std::vector<framework::AccessibleItem> MessageAccessibility::Items() {
-    std::vector<framework::AccessibleItem> items;
-    for (Entry& entry : Entries())
-        items.push_back(std::move(entry.item));
     return items;
 }
 
+std::vector<framework::AccessibleItem> MessageAccessibility::Items() {
+    return Read(nullptr);
+}
+
 long MessageAccessibility::ChildOf(const TControl& control) {
-    const std::vector<Entry> entries = Entries();
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        if (entries[i].control == &control)
+    std::vector<TControl*> controls;
+    Read(&controls);
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        if (controls[i] == &control)
             return static_cast<long>(i + 1);
     return 0;
 }
 
-void MessageAccessibility::Press(std::size_t index) {
-    const std::vector<Entry> entries = Entries();
-    if (index < entries.size())
-        ::PostMessageA(dialog_.Handle(), kPressMessage, entries[index].control == dialog_.epBtnOK ? 0 : 1, 0);
+void MessageAccessibility::Press(std::size_t index) noexcept {
+    ShowingErrors([&] {
+        std::vector<TControl*> controls;
+        Read(&controls);
+        if (index < controls.size())
+            ::PostMessageA(dialog_.Handle(), kPressMessage, controls[index] == dialog_.epBtnOK ? 0 : 1, 0);
+    });
 }
 
 bool MessageAccessibility::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

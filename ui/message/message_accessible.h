@@ -14,7 +14,7 @@ public:
     std::wstring Name() override;
     long Role() override;
     std::vector<framework::AccessibleItem> Items() override;
-    void Press(std::size_t index) override;
+    void Press(std::size_t index) noexcept override;
 
     // The dialog's window messages: WM_GETOBJECT and the press that Press posted. False for others.
     bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -23,11 +23,8 @@ public:
     void Changed(TControl& control, TControlChange change);
 
 private:
-    struct Entry {
-        TControl* control;
-        framework::AccessibleItem item;
-    };
-    std::vector<Entry> Entries();
+    // The items, and the control of each in `controls` when asked for.
+    std::vector<framework::AccessibleItem> Read(std::vector<TControl*>* controls);
     // The child id of `control`, or 0 when the reader does not see it.
     long ChildOf(const TControl& control);
 
