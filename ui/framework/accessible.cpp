@@ -112,16 +112,12 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT id, IDispatch** child) noexcept override {
         Reading read;
-        if (!Reset(child))
-            return E_POINTER;
-        const HRESULT hr = Read(&id, read);
+        const HRESULT hr = Begin(child, &id, read);
         return hr != S_OK ? hr : S_FALSE; // the items are simple elements of this object
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT id, BSTR* name) noexcept override {
         Reading read;
-        if (!Reset(name))
-            return E_POINTER;
-        const HRESULT hr = Read(&id, read);
+        const HRESULT hr = Begin(name, &id, read);
         return hr != S_OK ? hr : PutText(read.item != nullptr ? read.item->name : read.name, name);
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT id, BSTR* value) noexcept override {
@@ -134,18 +130,14 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT id, VARIANT* role) noexcept override {
         Reading read;
-        if (!Reset(role))
-            return E_POINTER;
-        const HRESULT hr = Read(&id, read);
+        const HRESULT hr = Begin(role, &id, read);
         if (hr == S_OK)
             PutNumber(read.item != nullptr ? read.item->role : read.role, role);
         return hr;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT id, VARIANT* state) noexcept override {
         Reading read;
-        if (!Reset(state))
-            return E_POINTER;
-        const HRESULT hr = Read(&id, read);
+        const HRESULT hr = Begin(state, &id, read);
         if (hr != S_OK || read.item == nullptr)
             return hr != S_OK ? hr : standard_->get_accState(id, state);
         PutNumber(read.item->state, state);
@@ -167,9 +159,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) noexcept override {
         Reading read;
-        if (!Reset(focus))
-            return E_POINTER;
-        HRESULT hr = Read(nullptr, read);
+        HRESULT hr = Begin(focus, nullptr, read);
         for (std::size_t i = 0; hr == S_OK && i < read.items.size(); ++i)
             if (read.items[i].state & STATE_SYSTEM_FOCUSED)
                 PutNumber(static_cast<long>(i + 1), focus);
@@ -182,9 +172,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT id, BSTR* action) noexcept override {
         Reading read;
-        if (!Reset(action))
-            return E_POINTER;
-        const HRESULT hr = Read(&id, read);
+        const HRESULT hr = Begin(action, &id, read);
         if (hr != S_OK || read.item == nullptr)
             return hr != S_OK ? hr : standard_->get_accDefaultAction(id, action);
         return read.item->action.empty() ? S_FALSE : PutText(read.item->action, action);
@@ -213,9 +201,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) noexcept override {
         Reading read;
-        if (!Reset(end))
-            return E_POINTER;
-        const HRESULT hr = Read(&start, read);
+        const HRESULT hr = Begin(end, &start, read);
         if (hr != S_OK)
             return hr;
         long to = 0;
@@ -235,9 +221,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* found) noexcept override {
         Reading read;
-        if (!Reset(found))
-            return E_POINTER;
-        const HRESULT hr = Read(nullptr, read);
+        const HRESULT hr = Begin(found, nullptr, read);
         if (hr != S_OK)
             return hr;
         const POINT point{x, y};
@@ -295,13 +279,16 @@ private:
         return S_OK;
     }
 
+    // Empties the out parameter and reads the view: S_OK, or what the call answers at once.
+    template <class T> HRESULT Begin(T* out, const VARIANT* id, Reading& read) noexcept {
+        return Reset(out) ? Read(id, read) : E_POINTER;
+    }
+
     // For what only the object itself has (the system's object answers it): S_OK when `id` names the
     // object, S_FALSE for an item.
     HRESULT Own(const VARIANT& id, BSTR* out) noexcept {
         Reading read;
-        if (!Reset(out))
-            return E_POINTER;
-        const HRESULT hr = Read(&id, read);
+        const HRESULT hr = Begin(out, &id, read);
         return hr == S_OK && read.item != nullptr ? S_FALSE : hr;
     }
 
