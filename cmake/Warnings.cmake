@@ -27,7 +27,9 @@ if(MIVORA_WIN32)
   # One partition: GCC 12 fails inside its partitioner's symbol table on this program, and one
   # partition is also the smaller. Function and data sections made it larger (-fdata-sections moves
   # the zero-filled tables into the file), so the collection works on whole objects.
-  target_compile_options(mivora_options INTERFACE -flto)
+  # Statics inside functions are first reached on the window thread only (the debug writer's thread
+  # touches none), so they need no guard against a second thread.
+  target_compile_options(mivora_options INTERFACE -flto -fno-threadsafe-statics)
   target_link_options(mivora_options INTERFACE -flto -flto-partition=one -fno-ipa-modref -Wl,--gc-sections)
   # Windows keeps a 32-bit thread's stack aligned to 4 bytes only, and the program has no SSE code:
   # aligning every frame to 16 bytes bought nothing but size.

@@ -1,5 +1,6 @@
-// The real message dialog shown and closed a thousand times: each showing must give back every GDI and
-// USER object it made.
+// The real message dialog shown and closed a thousand times, each time with a screen reader's hold on its
+// accessible object: each showing must give back every GDI and USER object it made, and the object it
+// handed out must fail once the dialog is gone and go with the reader's last release.
 #include "ui/message/uMessage.h"
 
 #include "tests/support/dialog_keys.h"
@@ -11,10 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
 #include <windows.h>
 
 #include <iostream>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -26,13 +29,22 @@ class Closer {
 public:
     explicit Closer(Ending ending) : ending_(ending), ticks_(USER_TIMER_MINIMUM, [this] { Tick(); }) {}
 
+    ~Closer() {
+        if (reader_ != nullptr)
+            reader_->Release();
+    }
+
     bool Acted() const { return acted_; }
+    // The dialog's accessible object as a reader took it before the end; the caller takes it over.
+    IAccessible* TakeReader() { return std::exchange(reader_, nullptr); }
 
 private:
     void Tick() {
         if (acted_ || fMessage == nullptr || !::IsWindowVisible(fMessage->Handle()))
             return;
         acted_ = true;
+        ::AccessibleObjectFromWindow(fMessage->Handle(), static_cast<DWORD>(OBJID_CLIENT),
+                                     __uuidof(IAccessible), reinterpret_cast<void**>(&reader_));
         switch (ending_) {
         case Ending::Enter:
             PostKeyToDialog(*fMessage, VK_RETURN);
@@ -48,6 +60,7 @@ private:
 
     Ending ending_;
     bool acted_ = false;
+    IAccessible* reader_ = nullptr;
     TimerTicks ticks_;
 };
 
@@ -65,6 +78,11 @@ void ShowAndClose(int i) {
     ASSERT_TRUE(closer.Acted()) << "showing " << i << " ended before it was answered";
     ASSERT_EQ(result, ending == Ending::Enter ? 1 : 2) << "showing " << i;
     ASSERT_EQ(fMessage, nullptr);
+    IAccessible* reader = closer.TakeReader();
+    ASSERT_NE(reader, nullptr) << "showing " << i << " gave no accessible object";
+    LONG count = 0;
+    EXPECT_EQ(reader->get_accChildCount(&count), RPC_E_DISCONNECTED) << "showing " << i;
+    ASSERT_EQ(reader->Release(), 0u) << "showing " << i << ": the object outlived the reader's last release";
 }
 
 class DialogHygiene : public ::testing::Test {

@@ -133,6 +133,27 @@ TEST_F(MessageDialogTest, ButtonsAndKeysDecideTheResult) {
     }
 }
 
+// Tab, Shift+Tab and the arrow keys move the focus between the buttons, round from the last to the first.
+TEST_F(MessageDialogTest, TabAndTheArrowKeysMoveTheFocusBetweenTheButtons) {
+    std::string focus;
+    auto note = [&] {
+        focus += fMessage->epBtnOK->Focused() ? "O" : fMessage->epBtnCancel->Focused() ? "C" : "-";
+    };
+    auto key = [](WORD pressed, bool shift = false) {
+        return [pressed, shift] {
+            ::SetForegroundWindow(fMessage->Handle());
+            if (shift)
+                scenario::SendKeys({VK_SHIFT}, pressed);
+            else
+                scenario::SendKeys({}, pressed);
+        };
+    };
+    Script script({Idle, note, key(VK_TAB), note, key(VK_TAB), note, key(VK_TAB, true), note, key(VK_RIGHT),
+                   note, key(VK_UP), note, CloseFromOutside()});
+    ShowMessageDialog(mtConfirm, "확인하시겠습니까?", "", mbOk | mbCancel, nullptr);
+    EXPECT_EQ(focus, "OCOCOC");
+}
+
 TEST_F(MessageDialogTest, AltF4IsSwallowed) {
     bool stillOpen = false;
     Script script({Idle,

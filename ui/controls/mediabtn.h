@@ -50,6 +50,9 @@ public:
     TBitmap& BmpActive() { return *bmpActive_; }
     TBitmap& BmpDown() { return *bmpDown_; }
 
+    // Also what a screen reader's press does.
+    void Click() override;
+
     // What the parent shows beneath the button: its own paint and its non-windowed children.
     void PaintParentBackground(TCanvas& canvas);
 
@@ -64,7 +67,6 @@ protected:
     void MouseLeave() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-    void Click() override;
     void KeyPress(char& key) override;
 
 private:

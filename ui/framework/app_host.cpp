@@ -5,6 +5,16 @@
 
 TAppHost* AppHost = nullptr;
 
+void ShowingErrors(void (*run)(void* action), void* action) noexcept {
+    try {
+        run(action);
+    } catch (const std::exception& error) {
+        ShowUnhandledException(error);
+    } catch (...) {
+        ShowUnhandledException(platform::Error("Unknown error"));
+    }
+}
+
 void ShowUnhandledException(const std::exception& error) noexcept {
     if (AppHost != nullptr) {
         AppHost->HandleException(error);

@@ -36,14 +36,10 @@ void ShowUnhandledException(const std::exception& error) noexcept;
 
 // Runs `action`; whatever it raises goes to the error box and the caller goes on. Window procedures,
 // which no exception may leave, run their handlers through it.
-template <class Action> void ShowingErrors(Action&& action) noexcept {
-    try {
-        action();
-    } catch (const std::exception& error) {
-        ShowUnhandledException(error);
-    } catch (...) {
-        ShowUnhandledException(platform::Error("Unknown error"));
-    }
+void ShowingErrors(void (*run)(void* action), void* action) noexcept;
+template <class Action> void ShowingErrors(Action action) noexcept {
+    // One catching frame serves every action.
+    ShowingErrors([](void* self) { (*static_cast<Action*>(self))(); }, &action);
 }
 
 // The error box's text: a full stop is added when the last character sorts after ".".

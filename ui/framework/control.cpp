@@ -72,6 +72,7 @@ void TControl::SetCaption(const std::string& caption) {
     if (caption != caption_) {
         caption_ = caption;
         CaptionChanged();
+        ReportChange(TControlChange::Text);
     }
 }
 

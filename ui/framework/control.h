@@ -19,6 +19,9 @@ enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftBit : std::uint8_t { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
 using TShiftState = std::uint8_t;
 
+// What a control tells the top window it lies in: it took the focus, or its text changed.
+enum class TControlChange { Focused, Text };
+
 using TMouseEvent = TEvent<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TKeyEvent = TEvent<void(TObject* sender, WORD& key, TShiftState shift)>;
 using TKeyPressEvent = TEvent<void(TObject* sender, char& key)>;
@@ -120,6 +123,8 @@ protected:
     virtual void RemoveControl(TControl*) {}
 
     void SetBoundsFields(int left, int top, int width, int height);
+    // Tells the top window (defined beside TWinControl).
+    void ReportChange(TControlChange change);
 
 private:
     LRESULT HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);

@@ -178,24 +178,10 @@ void TForm::ApplyColorKey() {
 
 // The first control in tab order that can take the focus gets it; the form itself otherwise.
 void TForm::FocusFirstControl() {
-    std::function<TWinControl*(const TWinControl&)> first = [&](const TWinControl& parent) -> TWinControl* {
-        std::vector<TWinControl*> children;
-        for (int i = 0; i < parent.ControlCount(); ++i)
-            if (auto* child = ObjectAs<TWinControl>(parent.Controls(i));
-                child && child->Visible() && child->Enabled())
-                children.push_back(child);
-        std::stable_sort(children.begin(), children.end(),
-                         [](TWinControl* a, TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
-        for (TWinControl* child : children) {
-            if (child->TabStop())
-                return child;
-            if (TWinControl* inner = first(*child))
-                return inner;
-        }
-        return nullptr;
-    };
-    if (TWinControl* control = first(*this))
-        control->SetFocus();
+    std::vector<TWinControl*> stops;
+    CollectTabStops(stops);
+    if (!stops.empty())
+        stops.front()->SetFocus();
     else
         ::SetFocus(Handle());
 }

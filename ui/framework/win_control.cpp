@@ -50,9 +50,9 @@ void TWinControl::CreateHandle() {
     CreateParams(params);
     if (handle_ != nullptr)
         return; // the parent's creation made this one too
-    framework::CreateFrameworkWindow(params.exStyle, FrameworkWindowClass(ClassName(), ControlWindowProc),
-                                     params.style, params.x, params.y, params.width, params.height,
-                                     params.parent, this);
+    framework::CreateFrameworkWindow(
+        params.exStyle, FrameworkWindowClass(ClassName(), ControlWindowProc).c_str(), params.style, params.x,
+        params.y, params.width, params.height, params.parent, this);
     if (handle_ == nullptr)
         throw platform::Error("Error creating window");
     if (!Caption().empty())
@@ -82,6 +82,14 @@ void TControl::SetParent(TWinControl* parent) {
         parent_->RemoveControl(this);
     if (parent != nullptr)
         parent->InsertControl(this);
+}
+
+void TControl::ReportChange(TControlChange change) {
+    TWinControl* top = Parent();
+    while (top != nullptr && top->Parent() != nullptr)
+        top = top->Parent();
+    if (top != nullptr)
+        top->ControlChanged(*this, change);
 }
 
 void TControl::SetParentComponent(TComponent* parent) {
@@ -219,6 +227,9 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ERASEBKGND:
         return 1; // the paint covers the whole client area
+    case WM_SETFOCUS:
+        ReportChange(TControlChange::Focused);
+        break;
     case WM_CAPTURECHANGED:
         CaptureChanged();
         break;

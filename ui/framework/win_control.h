@@ -49,6 +49,10 @@ public:
     void Invalidate() override;
     RECT ClientRect() const override;
 
+    // A control inside this top window took the focus or changed its text: for a form that shows a
+    // screen reader its controls.
+    virtual void ControlChanged(TControl&, TControlChange) {}
+
     // Places the aligned children: top, bottom, left and right edges in that order, then the rest.
     void AlignControls() override;
 
@@ -85,6 +89,8 @@ protected:
     virtual void KeyPress(char& key);
     // True for a control that sees the keys of those inside it first (a form with key preview).
     virtual bool PreviewsKeys() const { return false; }
+    // The visible, enabled tab stops inside this control, in tab order.
+    void CollectTabStops(std::vector<TWinControl*>& stops) const;
 
 private:
     void InsertControl(TControl* control);
@@ -92,6 +98,7 @@ private:
     void Paint(HDC dc, const RECT& update);
     bool DoKeyDown(WORD& key, bool down);
     bool DoKeyPress(char& key);
+    bool MoveFocus(WORD key, TShiftState shift);
     LRESULT RouteMouse(UINT message, WPARAM wParam, LPARAM lParam);
     void CaptureChanged();
     void TrackPointer();

@@ -6,6 +6,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 namespace {
 
 TWinControl* TopParent(TWinControl* control) {
@@ -109,7 +111,48 @@ bool TWinControl::DoKeyDown(WORD& key, bool down) {
         KeyDown(key, shift);
     else
         KeyUp(key, shift);
-    return key == 0;
+    return key == 0 || (down && top->MoveFocus(key, shift));
+}
+
+// Tab and Shift+Tab, and the arrow keys, move the focus to the next or the previous tab stop of the
+// window, round from the last to the first; a key that moved nothing goes on to the system.
+bool TWinControl::MoveFocus(WORD key, TShiftState shift) {
+    bool forward = false;
+    if (key == VK_TAB && (shift & (ssAlt | ssCtrl)) == 0)
+        forward = (shift & ssShift) == 0;
+    else if (key == VK_RIGHT || key == VK_DOWN)
+        forward = true;
+    else if (key != VK_LEFT && key != VK_UP)
+        return false;
+    std::vector<TWinControl*> stops;
+    CollectTabStops(stops);
+    if (stops.empty())
+        return false;
+    const auto count = static_cast<std::ptrdiff_t>(stops.size());
+    const auto focused =
+        std::find_if(stops.begin(), stops.end(), [](TWinControl* c) { return c->Focused(); });
+    std::ptrdiff_t next = forward ? 0 : count - 1;
+    if (focused != stops.end())
+        next = ((focused - stops.begin()) + (forward ? 1 : count - 1)) % count;
+    stops[static_cast<std::size_t>(next)]->SetFocus();
+    return true;
+}
+
+// Visible, enabled tab stops in tab order, and those inside the other children.
+void TWinControl::CollectTabStops(std::vector<TWinControl*>& stops) const {
+    std::vector<TWinControl*> children; // in tab order, equal orders as listed
+    for (TWinControl* child : windowed_)
+        if (child->Visible() && child->Enabled())
+            children.insert(std::upper_bound(
+                                children.begin(), children.end(), child,
+                                [](TWinControl* a, TWinControl* b) { return a->TabOrder() < b->TabOrder(); }),
+                            child);
+    for (TWinControl* child : children) {
+        if (child->TabStop())
+            stops.push_back(child);
+        else
+            child->CollectTabStops(stops);
+    }
 }
 
 bool TWinControl::DoKeyPress(char& key) {

@@ -3,17 +3,16 @@
 #include "platform/error.h"
 #include "ui/framework/window_api.h"
 
-#include <set>
-#include <string>
+#include <algorithm>
+#include <vector>
 
-const char* FrameworkWindowClass(std::string_view className, WNDPROC procedure) {
-    static std::set<std::string, std::less<>> registered;
-    auto found = registered.find(className);
-    if (found == registered.end()) {
-        std::string name(className);
+std::string FrameworkWindowClass(std::string_view className, WNDPROC procedure) {
+    static std::vector<std::string> registered;
+    std::string name(className);
+    if (std::find(registered.begin(), registered.end(), name) == registered.end()) {
         if (!framework::RegisterWindowClass(name.c_str(), procedure))
             throw platform::Error("Cannot register window class " + name);
-        found = registered.insert(std::move(name)).first;
+        registered.push_back(name);
     }
-    return found->c_str();
+    return name;
 }

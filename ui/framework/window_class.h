@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
-// Registers, once per name, a window class with the given procedure. Returns the class name as
-// registered.
-const char* FrameworkWindowClass(std::string_view className, WNDPROC procedure);
+// Registers, once per name, a window class with the given procedure. Returns the class name.
+std::string FrameworkWindowClass(std::string_view className, WNDPROC procedure);

@@ -3,12 +3,15 @@
 #include "ui/framework/form.h"
 #include "ui/message/message_layout.h"
 
+#include <memory>
+
 class TPanel;
 class TImage;
 class TBevel;
 class TLabel;
 class TImageList;
 class TepBitmapButton;
+class MessageAccessibility;
 
 // The message dialog's form. Its controls come from the stored design; AdjustLayout fits them to the
 // texts of one message.
@@ -17,6 +20,7 @@ public:
     // Whoever creates the dialog owns it. It centres on `ownerForm` (or none) and forgets that form when
     // the form is freed.
     explicit TfMessage(TForm* ownerForm);
+    ~TfMessage() override;
     static constexpr TClassInfo kClassInfo{"TfMessage", &TForm::kClassInfo};
     const TClassInfo& ClassInfo() const override { return kClassInfo; }
 
@@ -57,9 +61,14 @@ public:
     // The owner form while it exists.
     TForm* OwnerForm() const { return ownerForm_; }
 
+    // Screen readers hear of its showing and hiding.
+    void SetVisible(bool visible) override;
+
 protected:
     TForm* CentringForm() const override { return ownerForm_; }
     void Notification(TComponent* component, TOperation operation) override;
+    void ControlChanged(TControl& control, TControlChange change) override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void PublishHandlers();
@@ -71,6 +80,7 @@ private:
     void PlaceControls(const MessageLayout& layout);
 
     TForm* ownerForm_;
+    std::unique_ptr<MessageAccessibility> accessibility_;
 };
 
 // The stored design's resource name.

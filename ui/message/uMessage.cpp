@@ -14,6 +14,7 @@
 #include "ui/framework/panel.h"
 #include "ui/framework/register_classes.h"
 #include "ui/framework/window_api.h"
+#include "ui/message/message_accessible.h"
 #include "ui/message/message_form.h"
 #include "ui/message/message_layout.h"
 
@@ -77,7 +78,8 @@ void TakeListImage(TImageList& list, int index, TBitmap& picture,
 
 } // namespace
 
-TfMessage::TfMessage(TForm* ownerForm) : TForm(nullptr), ownerForm_(ownerForm) {
+TfMessage::TfMessage(TForm* ownerForm)
+    : TForm(nullptr), ownerForm_(ownerForm), accessibility_(std::make_unique<MessageAccessibility>(*this)) {
     RegisterDialogClasses();
     PublishHandlers();
     ReadDesign(kMessageDesign);

@@ -1,22 +1,21 @@
 #include "ui/framework/format/class_registry.h"
 
-#include <map>
+#include "ui/framework/format/named_list.h"
 
 namespace {
 
 // Built on first use, so classes may register from static initialisers in any order.
-std::map<std::string, TComponentFactory, std::less<>>& Classes() {
-    static std::map<std::string, TComponentFactory, std::less<>> classes;
+NamedList<TComponentFactory>& Classes() {
+    static NamedList<TComponentFactory> classes;
     return classes;
 }
 
 } // namespace
 
 void RegisterComponentClass(std::string_view className, TComponentFactory factory) {
-    Classes().insert_or_assign(std::string(className), std::move(factory));
+    Classes().Set(className, std::move(factory));
 }
 
 const TComponentFactory* FindClass(std::string_view className) {
-    const auto found = Classes().find(className);
-    return found == Classes().end() ? nullptr : &found->second;
+    return Classes().Find(className);
 }

@@ -51,12 +51,11 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
 }
 
 const std::any* TComponent::MethodAddress(std::string_view name) const {
-    const auto found = methods_.find(name);
-    return found == methods_.end() ? nullptr : &found->second;
+    return methods_.Find(name);
 }
 
 void TComponent::PublishMethod(const std::string& name, std::any handler) {
-    methods_[name] = std::move(handler);
+    methods_.Set(name, std::move(handler));
 }
 
 void TComponent::Notification(TComponent* component, TOperation operation) {

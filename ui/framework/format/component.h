@@ -1,10 +1,10 @@
 #pragma once
 
+#include "ui/framework/format/named_list.h"
 #include "ui/framework/format/persistent.h"
 
 #include <any>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -75,5 +75,5 @@ private:
     bool loading_ = false;
     std::vector<TComponent*> components_;
     std::vector<TComponent*> freeNotifies_;
-    std::map<std::string, std::any, std::less<>> methods_;
+    NamedList<std::any> methods_;
 };

@@ -1,9 +1,10 @@
 #include "ui/framework/format/form_writer.h"
 
 #include "ui/framework/format/little_endian.h"
+#include "ui/framework/format/named_list.h"
 
 #include <limits>
-#include <map>
+#include <vector>
 
 TWriter::TWriter(TStream& stream) : stream_(stream) {}
 
@@ -24,25 +25,25 @@ void TWriter::WriteComponent(TComponent& component, TComponent& root) {
 
 namespace {
 
-std::map<const TClassInfo*, TPropertyWriter>& PropertyWriters() {
-    static std::map<const TClassInfo*, TPropertyWriter> writers;
+// By class name, which is unique among the registered classes.
+NamedList<TPropertyWriter>& PropertyWriters() {
+    static NamedList<TPropertyWriter> writers;
     return writers;
 }
 
 } // namespace
 
 void RegisterPropertyWriter(const TClassInfo& classInfo, TPropertyWriter writer) {
-    PropertyWriters()[&classInfo] = writer;
+    PropertyWriters().Set(classInfo.name, writer);
 }
 
 void TWriter::WriteProperties(const TPersistent& object) {
     std::vector<const TClassInfo*> classes;
     for (const TClassInfo* info = &object.ClassInfo(); info != nullptr; info = info->parent)
         classes.push_back(info);
-    const auto& writers = PropertyWriters();
     for (auto info = classes.rbegin(); info != classes.rend(); ++info)
-        if (const auto found = writers.find(*info); found != writers.end())
-            found->second(object, *this);
+        if (const TPropertyWriter* writeProperties = PropertyWriters().Find((*info)->name))
+            (*writeProperties)(object, *this);
     // One DefineProperties serves reading and writing, so it is not const; writing only calls the
     // write procedures, which leave the object as it is.
     const_cast<TPersistent&>(object).DefineProperties(*this);
