@@ -2,23 +2,28 @@
 """Where the bytes of Mivora.exe go: its sections, and its code by part of the program.
 
 size_report.py <shipped Mivora.exe> <the same program linked with line information, unstripped>
-The second image names every function and the source file it came from; its code is the same.
+The second image names every function and the source file it came from; its code is the same. Code
+that was inlined counts with the function it was inlined into.
 """
+import os
 import re
 import subprocess
 import sys
 
-# Longest prefix first: a file belongs to the first part whose folder holds it.
+ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
+# A file belongs to the first part whose folder holds it.
 PARTS = [
-    ("app/", "app: entry, roads, processor check"),
-    ("platform/", "platform: Windows layer, fault guard, debug output"),
-    ("update/", "update: module table, check, update window"),
-    ("ui/framework/format/", "ui/framework/format: components, design reader"),
-    ("ui/framework/", "ui/framework: windows, drawing, accessibility"),
-    ("ui/controls/", "ui/controls: bitmap button, wave player, label"),
-    ("ui/message/", "ui/message: the message dialog"),
+    ("app/", "`app/`: entry, roads, processor check"),
+    ("platform/", "`platform/`: Windows layer, fault guard, debug output"),
+    ("update/", "`update/`: module table, update check, update window"),
+    ("ui/framework/format/", "`ui/framework/format/`: components, design reader"),
+    ("ui/framework/", "`ui/framework/`: windows, drawing, accessibility"),
+    ("ui/controls/", "`ui/controls/`: bitmap button, wave player, label"),
+    ("ui/message/", "`ui/message/`: the message dialog"),
+    ("/", "C++ library templates made for the program (strings, vectors, functions)"),
+    ("", "runtime: unwinder, exception support, C runtime start-up"),
 ]
-LIBRARY = "C++ library templates and runtime, C runtime"
+EXCEPTIONS = "exception tables (`.gcc_except_table`)"
 
 
 def run(*command):
@@ -26,7 +31,7 @@ def run(*command):
 
 
 def sections(image):
-    """(name, bytes in the file) of each section, in order."""
+    """(name, size) of each section, in order."""
     rows = []
     for line in run("i686-w64-mingw32-objdump", "-h", image).splitlines():
         fields = line.split()
@@ -36,34 +41,36 @@ def sections(image):
 
 
 def part_of(path):
-    path = path.replace("\\", "/")
+    """The part a source file belongs to; library headers and files without line information last."""
+    path = os.path.normpath(path) if path else ""
+    if path.startswith(ROOT + os.sep):
+        path = os.path.relpath(path, ROOT)
     for prefix, part in PARTS:
-        if "/" + prefix in path or path.startswith(prefix):
+        if path.startswith(prefix):
             return part
-    return LIBRARY
+    return PARTS[-1][1]
 
 
 def code_by_part(image):
     totals = {}
     for line in run("i686-w64-mingw32-nm", "-S", "-l", "--size-sort", image).splitlines():
-        match = re.match(r"^[0-9a-f]+ ([0-9a-f]+) ([tT]) (.*?)(?:\t(\S+):\d+)?$", line)
+        match = re.match(r"^[0-9a-f]+ ([0-9a-f]+) [tT] (\S+)(?:\t(\S+):\d+)?$", line)
         if not match:
             continue
-        part = part_of(match.group(4) or "")
+        part = EXCEPTIONS if match.group(2) == ".gcc_except_table" else part_of(match.group(3))
         totals[part] = totals.get(part, 0) + int(match.group(1), 16)
     return totals
 
 
 def main():
     shipped, named = sys.argv[1:3]
-    file_size = len(open(shipped, "rb").read())
-    print(f"{shipped}: {file_size} bytes\n")
-    print("| section | bytes (in the file, before alignment) |\n|---|---|")
+    print(f"{shipped}: {os.path.getsize(shipped):,} bytes\n")
+    print("| section | bytes |\n|---|---|")
     for name, size in sections(shipped):
-        print(f"| `{name}` | {size:,} |")
-    print("\n| part (code in `.text`) | bytes |\n|---|---|")
+        print(f"| `{name}` | {size:,}{' (not in the file)' if name == '.bss' else ''} |")
+    print("\n| code in `.text`, by part | bytes |\n|---|---|")
     totals = code_by_part(named)
-    for _, part in PARTS + [("", LIBRARY)]:
+    for part in [part for _, part in PARTS] + [EXCEPTIONS]:
         print(f"| {part} | {totals.get(part, 0):,} |")
 
 
