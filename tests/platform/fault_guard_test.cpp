@@ -10,7 +10,8 @@
 // the unwind data below refers to it from assembly, which link-time optimisation does not see.
 int SearchCalls = 0;
 int UnwindCalls = 0;
-extern "C" __attribute__((used)) EXCEPTION_DISPOSITION PassingHandler(EXCEPTION_RECORD* exception, void*, CONTEXT*, void*) {
+extern "C" __attribute__((used)) EXCEPTION_DISPOSITION PassingHandler(EXCEPTION_RECORD* exception, void*,
+                                                                      CONTEXT*, void*) {
     ++((exception->ExceptionFlags & EXCEPTION_UNWINDING) != 0 ? UnwindCalls : SearchCalls);
     return ExceptionContinueSearch;
 }
