@@ -3,14 +3,21 @@
 // there is a second button, presses OK through the default action, and once the dialog has ended calls
 // the object it still holds. Every line goes to the output file in UTF-8.
 //   accessible_client <event set when listening> <output file>
+#include "platform/win32/unique_resource.h"
+#include "tools/scenario/utf8.h"
+
 #include <oleacc.h>
 #include <windows.h>
 
 #include <cstdio>
 #include <deque>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 namespace {
+
+using scenario::U8;
 
 std::FILE* out = nullptr;
 IAccessible* dialog = nullptr;
@@ -19,12 +26,7 @@ bool tabbed = false;
 long awaitedFocus = 0; // the button that Tab moves the focus to
 
 std::string Utf8(const wchar_t* text) {
-    if (text == nullptr)
-        return "(none)";
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size > 0 ? size - 1 : 0), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes.data(), size, nullptr, nullptr);
-    return bytes;
+    return text != nullptr ? scenario::Utf8(text) : "(none)";
 }
 
 VARIANT Child(long id) {
@@ -42,33 +44,32 @@ std::string Name(IAccessible& acc, long id) {
     return text;
 }
 
-std::string RoleText(long role) {
-    switch (role) {
-    case ROLE_SYSTEM_DIALOG:
-        return "dialog";
-    case ROLE_SYSTEM_STATICTEXT:
-        return "static text";
-    case ROLE_SYSTEM_GRAPHIC:
-        return "graphic";
-    case ROLE_SYSTEM_PUSHBUTTON:
-        return "push button";
-    default:
-        return std::to_string(role);
-    }
+using Names = std::initializer_list<std::pair<long, const char*>>;
+
+// The name a table gives `value`, or null.
+const char* NameIn(Names names, long value) {
+    for (const auto& [known, name] : names)
+        if (known == value)
+            return name;
+    return nullptr;
 }
 
-// The client's sources are compiled to CP949 like the program's; what it compares and prints is UTF-8.
-std::string U8(const char8_t* text) {
-    return reinterpret_cast<const char*>(text);
+std::string RoleText(long role) {
+    const char* name = NameIn({{ROLE_SYSTEM_DIALOG, "dialog"},
+                               {ROLE_SYSTEM_STATICTEXT, "static text"},
+                               {ROLE_SYSTEM_GRAPHIC, "graphic"},
+                               {ROLE_SYSTEM_PUSHBUTTON, "push button"}},
+                              role);
+    return name != nullptr ? name : std::to_string(role);
 }
 
 std::string StateText(long state) {
     std::string text = std::to_string(state);
-    const std::pair<long, const char*> names[] = {{STATE_SYSTEM_FOCUSED, "focused"},
-                                                  {STATE_SYSTEM_DEFAULT, "default"},
-                                                  {STATE_SYSTEM_READONLY, "read-only"},
-                                                  {STATE_SYSTEM_INVISIBLE, "invisible"},
-                                                  {STATE_SYSTEM_FOCUSABLE, "focusable"}};
+    const Names names = {{STATE_SYSTEM_FOCUSED, "focused"},
+                         {STATE_SYSTEM_DEFAULT, "default"},
+                         {STATE_SYSTEM_READONLY, "read-only"},
+                         {STATE_SYSTEM_INVISIBLE, "invisible"},
+                         {STATE_SYSTEM_FOCUSABLE, "focusable"}};
     for (const auto& [bit, name] : names)
         if (state & bit)
             text += std::string(" ") + name;
@@ -101,11 +102,15 @@ void PrintItem(IAccessible& acc, long id) {
     std::fprintf(out, "\n");
 }
 
-std::string FocusText() {
+// The focused child, or 0.
+long Focus() {
     VARIANT focus{};
-    const HRESULT hr = dialog->get_accFocus(&focus);
-    return hr == S_OK && focus.vt == VT_I4 ? std::to_string(focus.lVal) + " " + Name(*dialog, focus.lVal)
-                                           : "none";
+    return dialog->get_accFocus(&focus) == S_OK && focus.vt == VT_I4 ? focus.lVal : 0;
+}
+
+std::string FocusText() {
+    const long focus = Focus();
+    return focus != 0 ? std::to_string(focus) + " " + Name(*dialog, focus) : "none";
 }
 
 // Prints the dialog and its children; returns the focused child.
@@ -124,9 +129,7 @@ long ReadDialog() {
         hr = dialog->accNavigate(NAVDIR_NEXT, Child(at.lVal), &at);
     }
     std::fprintf(out, "navigation:%s\nfocus: %s\n", walk.c_str(), FocusText().c_str());
-    VARIANT focus{};
-    dialog->get_accFocus(&focus);
-    return focus.vt == VT_I4 ? focus.lVal : 0;
+    return Focus();
 }
 
 long ChildNamed(const std::string& name) {
@@ -157,18 +160,11 @@ void NextStep() {
 }
 
 const char* EventName(DWORD event) {
-    switch (event) {
-    case EVENT_SYSTEM_DIALOGSTART:
-        return "dialog start";
-    case EVENT_SYSTEM_DIALOGEND:
-        return "dialog end";
-    case EVENT_OBJECT_FOCUS:
-        return "focus";
-    case EVENT_OBJECT_NAMECHANGE:
-        return "name change";
-    default:
-        return nullptr;
-    }
+    return NameIn({{EVENT_SYSTEM_DIALOGSTART, "dialog start"},
+                   {EVENT_SYSTEM_DIALOGEND, "dialog end"},
+                   {EVENT_OBJECT_FOCUS, "focus"},
+                   {EVENT_OBJECT_NAMECHANGE, "name change"}},
+                  static_cast<long>(event));
 }
 
 void Handle(DWORD event, HWND window, LONG child) {
@@ -234,9 +230,7 @@ int main(int argc, char** argv) {
     std::fprintf(out, "code page %u\n", ::GetACP());
     HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, OnEvent, 0, 0,
                                            WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
-    HANDLE ready = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[1]);
-    ::SetEvent(ready);
-    ::CloseHandle(ready);
+    ::SetEvent(platform::UniqueHandle(::OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[1])).get());
     ::SetTimer(nullptr, 0, 30000, nullptr); // a dialog that never ends ends the wait
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0 && message.message != WM_TIMER)

@@ -1,9 +1,10 @@
 // The message dialog as a screen reader in another process reads it: the dialog and the client each run
 // in a process of their own.
-#include "platform/win32/module_file_path.h"
 #include "platform/win32/unique_resource.h"
 #include "tests/support/timer_ticks.h"
-#include "tools/scenario/harness.h"
+#include "tools/scenario/processes.h"
+#include "tools/scenario/utf8.h"
+#include "tools/scenario/window_search.h"
 #include "ui/framework/application.h"
 #include "ui/framework/label.h"
 #include "ui/message/message_form.h"
@@ -23,22 +24,7 @@
 
 namespace {
 
-std::string U8(const char8_t* text) {
-    return reinterpret_cast<const char*>(text);
-}
-
-platform::UniqueHandle Start(const std::string& program, const std::string& arguments) {
-    const std::string path = ModuleDirectory(nullptr) + program;
-    std::string line = "\"" + path + "\" " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!::CreateProcessA(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &started))
-        return platform::UniqueHandle(nullptr);
-    ::CloseHandle(started.hThread);
-    return platform::UniqueHandle(started.hProcess);
-}
+using scenario::U8;
 
 struct Reading {
     DWORD dialogResult = 0;
@@ -54,18 +40,19 @@ Reading ReadDialog(const char* kind) {
     const std::string readyName = "MivoraAccessibleClient" + std::to_string(::GetCurrentProcessId());
     const platform::UniqueHandle ready(::CreateEventA(nullptr, TRUE, FALSE, readyName.c_str()));
 
-    const platform::UniqueHandle client = Start("accessible_client.exe", readyName + " \"" + output + "\"");
-    EXPECT_TRUE(client) << "accessible_client.exe did not start";
-    if (!client || ::WaitForSingleObject(ready.get(), 30000) != WAIT_OBJECT_0)
+    const scenario::Started client =
+        scenario::StartBuiltProgram("accessible_client.exe", readyName + " \"" + output + "\"");
+    EXPECT_TRUE(client.Process) << "accessible_client.exe did not start";
+    if (!client.Process || ::WaitForSingleObject(ready.get(), 30000) != WAIT_OBJECT_0)
         return reading;
-    const platform::UniqueHandle host =
-        Start("accessible_host.exe", std::string(kind) + " " + std::to_string(::GetACP()));
-    EXPECT_TRUE(host) << "accessible_host.exe did not start";
-    if (!host)
+    const scenario::Started host = scenario::StartBuiltProgram(
+        "accessible_host.exe", std::string(kind) + " " + std::to_string(::GetACP()));
+    EXPECT_TRUE(host.Process) << "accessible_host.exe did not start";
+    if (!host.Process)
         return reading;
-    EXPECT_EQ(::WaitForSingleObject(host.get(), 60000), WAIT_OBJECT_0);
-    EXPECT_EQ(::WaitForSingleObject(client.get(), 60000), WAIT_OBJECT_0);
-    ::GetExitCodeProcess(host.get(), &reading.dialogResult);
+    EXPECT_TRUE(scenario::WaitForExit(host, 60000));
+    EXPECT_TRUE(scenario::WaitForExit(client, 60000));
+    ::GetExitCodeProcess(host.Process.get(), &reading.dialogResult);
     std::ifstream file(output, std::ios::binary);
     std::ostringstream text;
     text << file.rdbuf();
@@ -130,9 +117,10 @@ TEST(MessageAccessibility, WithoutOleaccTheSystemAnswersAndTheDialogWorks) {
                       nullptr);
     const platform::UniqueKey key(created);
     ::RegSetValueExA(key.get(), "oleacc", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1); // disabled
-    const platform::UniqueHandle host = Start("accessible_host.exe", "caution " + std::to_string(::GetACP()));
-    ASSERT_TRUE(host);
-    const HWND dialog = scenario::WaitForDialog(::GetProcessId(host.get()), 30000);
+    const scenario::Started host =
+        scenario::StartBuiltProgram("accessible_host.exe", "caution " + std::to_string(::GetACP()));
+    ASSERT_TRUE(host.Process);
+    const HWND dialog = scenario::WaitForDialog(host.ProcessId, 30000);
     ASSERT_NE(dialog, nullptr);
     IAccessible* client = nullptr;
     ASSERT_EQ(::AccessibleObjectFromWindow(dialog, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
@@ -145,9 +133,9 @@ TEST(MessageAccessibility, WithoutOleaccTheSystemAnswersAndTheDialogWorks) {
     EXPECT_EQ(role.lVal, ROLE_SYSTEM_CLIENT);
     client->Release();
     ::PostMessageW(dialog, WM_CLOSE, 0, 0);
-    EXPECT_EQ(::WaitForSingleObject(host.get(), 30000), WAIT_OBJECT_0);
+    EXPECT_TRUE(scenario::WaitForExit(host, 30000));
     DWORD result = 0;
-    ::GetExitCodeProcess(host.get(), &result);
+    ::GetExitCodeProcess(host.Process.get(), &result);
     EXPECT_EQ(result, 2u);
     ::RegDeleteKeyA(HKEY_CURRENT_USER, overrides);
 }

@@ -1,23 +1,12 @@
 #include "tools/scenario/gate_state.h"
 
 #include "platform/win32/unique_resource.h"
+#include "tools/scenario/utf8.h"
 #include "tools/scenario/window_search.h"
 
 #include <tlhelp32.h>
 
 namespace scenario {
-namespace {
-
-// A window title as UTF-8, for a report that mixes it with ASCII.
-std::string Utf8(const std::wstring& text) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string bytes(size > 0 ? static_cast<std::size_t>(size) : 1u, '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), size, nullptr, nullptr);
-    bytes.resize(bytes.size() - 1);
-    return bytes;
-}
-
-} // namespace
 
 std::vector<std::string> DescribeStuckGate(HANDLE process, DWORD processId) {
     std::vector<std::string> lines;

@@ -125,26 +125,3 @@ void MessageAccessibility::Changed(TControl& control, TControlChange change) {
             dialog_.Handle(),
             change == TControlChange::Focused ? EVENT_OBJECT_FOCUS : EVENT_OBJECT_NAMECHANGE, child);
 }
-
-TfMessage::~TfMessage() {
-    // Gone before the window is: a message that comes meanwhile finds no view.
-    const auto gone = std::move(accessibility_);
-}
-
-void TfMessage::SetVisible(bool visible) {
-    TForm::SetVisible(visible);
-    if (accessibility_ != nullptr)
-        accessibility_->Shown(Visible());
-}
-
-void TfMessage::ControlChanged(TControl& control, TControlChange change) {
-    if (accessibility_ != nullptr)
-        accessibility_->Changed(control, change);
-}
-
-LRESULT TfMessage::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (accessibility_ != nullptr && accessibility_->Handle(message, wParam, lParam, result))
-        return result;
-    return TForm::WndProc(message, wParam, lParam);
-}

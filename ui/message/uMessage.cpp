@@ -88,6 +88,29 @@ TfMessage::TfMessage(TForm* ownerForm)
         ownerForm_->FreeNotification(this);
 }
 
+TfMessage::~TfMessage() {
+    // Gone before the window is: a message that comes meanwhile finds no view.
+    accessibility_.reset();
+}
+
+void TfMessage::SetVisible(bool visible) {
+    TForm::SetVisible(visible);
+    if (accessibility_ != nullptr)
+        accessibility_->Shown(Visible());
+}
+
+void TfMessage::ControlChanged(TControl& control, TControlChange change) {
+    if (accessibility_ != nullptr)
+        accessibility_->Changed(control, change);
+}
+
+LRESULT TfMessage::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (accessibility_ != nullptr && accessibility_->Handle(message, wParam, lParam, result))
+        return result;
+    return TForm::WndProc(message, wParam, lParam);
+}
+
 void TfMessage::Notification(TComponent* component, TOperation operation) {
     TForm::Notification(component, operation);
     if (operation == TOperation::opRemove && component == ownerForm_)
