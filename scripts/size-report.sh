@@ -4,14 +4,8 @@
 # only, the code is the same), links it unstripped, and reads which source file each function came from.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if command -v ccache >/dev/null; then
-  export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
-  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
-fi
+scripts/build.sh size >/dev/null
 tree=build/size
-cmake -S . -B "$tree" --toolchain cmake/toolchain-mingw-i686.cmake -DCMAKE_BUILD_TYPE=MinSizeRel \
-  -DMIVORA_TARGET=win32 -DCMAKE_CXX_FLAGS=-g >/dev/null
-cmake --build "$tree" -j"$(nproc)" --target Mivora >/dev/null
 # The program's own link, unstripped and to another file.
 (cd "$tree/app" && eval "$(grep -- '-o ../bin/Mivora.exe' CMakeFiles/Mivora.dir/link.txt |
   sed -e 's| -s | |' -e 's|-Wl,-Map=[^ ]*||' -e 's|-Wl,--out-implib,[^ ]*||' \
